@@ -1,0 +1,7 @@
+#pragma once
+
+namespace velmar {
+// The batch tool velmar-calc: options applied in order to a freshly started
+// form, one calculation pass, both panes printed. Returns the exit status.
+int runBatch(int argc, char** argv);
+}  // namespace velmar
