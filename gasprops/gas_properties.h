@@ -85,7 +85,10 @@ struct MethodOutputs {
 // --- GOST 30319.2-96 (incomplete composition) --------------------------------
 // Inputs: T, δT, p in Pa, δp, ρс, xy (CO2, mol %), xa (N2, mol %), δρс, δxy, δxa.
 // Outputs: rho, dRho, K, dK. No failure code: above 12 MPa nothing is
-// computed (std::nullopt) and the caller keeps its values.
+// computed (std::nullopt) and the caller keeps its values. std::nullopt also
+// marks a state the equation cannot give (a negative pressure, T <= 0, and for
+// GERG-91 mod. a hydrocarbon part lighter than methane at the higher
+// temperatures, where B11 B33 < 0): for p <= 12 MPa it is a failure to report.
 std::optional<MethodOutputs> calcGerg91(double T, double dT, double p, double dp, double rhoSt,
                                         double xy, double xa, double dRhoSt, double dxy,
                                         double dxa);  // k_gergf, GERG-91 mod.
