@@ -211,6 +211,15 @@ constexpr std::array<Mr134ExpTerm, 40> kHydrogenTerms = {{
     {-0.0002799740203, 10, 5.0, 2, 0.9921554576},
 }};
 
+// mr134Z takes the powers of omega from a table up to the tenth.
+constexpr bool exponentsFit(std::span<const Mr134ExpTerm> terms) {
+  for (const Mr134ExpTerm& t : terms) {
+    if (t.d < 0 || t.d > 10 || t.l < 0 || t.l > 10) return false;
+  }
+  return true;
+}
+static_assert(exponentsFit(kArgonTerms) && exponentsFit(kHydrogenTerms));
+
 constexpr std::array<Mr134Gas, kMr134GasCount> kGases = {{
     {"Азот", 126.2, 3.4, 313.1, 0.2899163, 0.02, 0.02, &kNitrogenPolynomial, {}},
     {"Ацетилен", 308.33, 6.138, 217.5, 0.2866327, 0.5, 1.3, &kAcetylenePolynomial, {}},
@@ -330,9 +339,13 @@ Mr134ZD mr134Z(int gas, double omega, double tau) {
       sumD += (i + 1) * s * omegaI;
     }
   } else {
+    // Integer powers of omega up to the highest exponent of the tables.
+    std::array<double, 11> omegaPow{};
+    omegaPow[0] = 1;
+    for (std::size_t k = 1; k < omegaPow.size(); ++k) omegaPow[k] = omegaPow[k - 1] * omega;
     for (const Mr134ExpTerm& term : g.terms) {
-      const double omegaL = term.l == 0 ? 1.0 : std::pow(omega, term.l);
-      const double f = term.n * (term.d == 0 ? 1.0 : std::pow(omega, term.d)) * std::pow(tau, -term.t) *
+      const double omegaL = omegaPow[static_cast<std::size_t>(term.l)];
+      const double f = term.n * omegaPow[static_cast<std::size_t>(term.d)] * std::pow(tau, -term.t) *
                        std::exp(-term.gamma * omegaL);
       const double A = term.d - term.gamma * term.l * omegaL;
       sumZ += f * A;
