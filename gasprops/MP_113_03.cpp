@@ -127,7 +127,7 @@ constexpr std::array<Mr113ReferenceTerm, 40> kReference = {{
 constexpr int kPolynomialTerms = 36;
 
 // mr113Reference takes its powers from tables: density exponents 0..10, the
-// exponents of the exponential 0..4 (only where gamma = -1), temperature
+// exponents of the exponential 1..4 with gamma = -1 (0 with gamma = 0), temperature
 // exponents multiples of 1/2 from -1/2 to 22.
 constexpr bool referenceExponentsFit() {
   for (std::size_t i = 0; i < kReference.size(); ++i) {
@@ -136,6 +136,7 @@ constexpr bool referenceExponentsFit() {
     if (r.d < 0 || r.d > 10 || r.c < 0 || r.c > 4) return false;
     if (twice != static_cast<double>(static_cast<int>(twice)) || twice < -44 || twice > 44) return false;
     if (i < kPolynomialTerms && r.c == 0 && r.gamma != 0) return false;
+    if (i < kPolynomialTerms && r.c > 0 && r.gamma != -1) return false;  // exp(-delta^c)
   }
   return true;
 }

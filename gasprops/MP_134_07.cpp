@@ -28,8 +28,9 @@
 //                  40 as the method publishes them.
 // Through the method's algorithm the fits stay within the method error of
 // their reference equations over 200-425 K and 0-10 MPa, except acetylene below
-// about 250 K, where the method's own first row (the second virial
-// coefficient) departs from the modern reference by up to 1.5 %.
+// about 300 K: there the method's own first row (the second virial
+// coefficient) departs from the modern reference, by up to 0.7 % at 250-300 K
+// and 1.5 % near 200 K.
 #include "gasprops/MP_134_07.h"
 
 #include <cmath>
@@ -292,7 +293,7 @@ Solution solveNewton(int gas, double omega0, double tau, double target) {
 
 // Near the critical point: bisection of f(x) = x tau Z(x) / Zc - pi between
 // the method's bounds. A bracket without a change of sign has no root to find
-// and gives no solution.
+// there; the state is then left to Newton's method.
 Solution solveBisection(int gas, double tau, double pi) {
   const Mr134Gas& g = mr134Gas(gas);
   double low = 0.49;

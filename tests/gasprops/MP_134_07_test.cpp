@@ -144,7 +144,7 @@ TEST(Mr134Equation, SaturationLines) {
 
 // --- telling states ---------------------------------------------------------------
 
-// Standard densities: the values the method's documents print, and our values
+// Standard densities: the values published with GSSSD MR 134-07, and our values
 // from the verified data to 1e-9. The printed values come from the official
 // tables; five of them are ours to the last printed digit. Nitrogen (1.16485)
 // and carbon dioxide (1.83941) round one unit lower: for nitrogen the printed
@@ -210,11 +210,11 @@ TEST(Mr134States, LiquidAcetyleneIsRefused) {
 }
 
 // Carbon dioxide at 305 K and 7.4 MPa lies in the near-critical window and is
-// solved by bisection. The method's documents print 326.6 kg/m3 from the
+// solved by bisection. GSSSD MR 134-07 publishes 326.6 kg/m3 from the
 // official table; our table gives 321.15 kg/m3 and the Span-Wagner equation
 // 321.08 kg/m3, so we hold our verified value and the reference within the
 // method error (0.5 % above 5 MPa).
-TEST(Mr134States, CarbonDioxideNearTheCriticalPointBySection) {
+TEST(Mr134States, CarbonDioxideNearTheCriticalPointByBisection) {
   const Mr134State s = mr134State(kCO2, 305, 7.4);
   ASSERT_EQ(s.code, 0);
   EXPECT_EQ(s.solver, Mr134Solver::Bisection);
