@@ -1,5 +1,6 @@
 #include "gasprops/aga8_detail_eos.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -24,20 +25,71 @@ struct Mixture {
   std::array<double, kTermCount> cStar{};         // C*n without T^-un (n >= 13)
 };
 
+// Powers E^u for the exponents of the virial terms. Every u_n of the
+// equation is a multiple of 1/2, so the powers are products of √E (far
+// cheaper than pow in the pair sums); any other exponent goes to pow.
+class VirialPowers {
+ public:
+  explicit VirialPowers(std::span<const Term, kTermCount> terms) {
+    for (std::size_t t = 0; t < kVirialTermCount; ++t) {
+      const double h = 2 * terms[t].u;
+      u_[t] = terms[t].u;
+      halves_[t] = (h == std::round(h) && std::abs(h) <= kMaxHalves) ? static_cast<int>(h) : kNone;
+      if (halves_[t] != kNone) {
+        up_ = std::max(up_, halves_[t]);
+        down_ = std::max(down_, -halves_[t]);
+      }
+    }
+  }
+  // E^u_n for every virial term n.
+  void of(double E, std::array<double, kVirialTermCount>& out) const {
+    std::array<double, 2 * kMaxHalves + 1> table{};  // index kMaxHalves + m holds √E^m
+    const double root = std::sqrt(E);
+    const double inverse = 1.0 / root;
+    table[kMaxHalves] = 1.0;
+    for (int m = 1; m <= up_; ++m) table[kMaxHalves + m] = table[kMaxHalves + m - 1] * root;
+    for (int m = 1; m <= down_; ++m) table[kMaxHalves - m] = table[kMaxHalves - m + 1] * inverse;
+    for (std::size_t t = 0; t < kVirialTermCount; ++t)
+      out[t] = halves_[t] == kNone ? std::pow(E, u_[t]) : table[kMaxHalves + halves_[t]];
+  }
+
+ private:
+  static constexpr int kMaxHalves = 32;
+  static constexpr int kNone = 1000;
+  std::array<double, kVirialTermCount> u_{};
+  std::array<int, kVirialTermCount> halves_{};
+  int up_ = 0;    // highest multiple of 1/2 needed
+  int down_ = 0;  // lowest, negated
+};
+
 std::optional<Mixture> mix(const Model& model, std::span<const double> x, double cut) {
   const std::size_t n = model.components.size();
+  const VirialPowers powers(model.terms);
+  std::array<double, kVirialTermCount> Eu{};
   std::vector<std::size_t> in;
   in.reserve(n);
   for (std::size_t i = 0; i < n; ++i)
     if (x[i] > 0 && x[i] >= cut) in.push_back(i);
   if (in.empty()) return std::nullopt;
 
+  // Ki^1.5, Ki^2.5, Ei^2.5 and √Ei of each component, so that the pair sums
+  // multiply instead of raising to powers.
+  std::vector<double> k15(n), k25(n), e25(n), eRoot(n);
+  for (std::size_t i : in) {
+    const Component& c = model.components[i];
+    const double kRoot = std::sqrt(c.K);
+    eRoot[i] = std::sqrt(c.E);
+    k15[i] = c.K * kRoot;
+    k25[i] = c.K * c.K * kRoot;
+    e25[i] = c.E * c.E * eRoot[i];
+  }
+
   Mixture m;
   double kSum = 0, uSum = 0, G = 0, Q = 0, F = 0;
   for (std::size_t i : in) {
     const Component& c = model.components[i];
-    kSum += x[i] * std::pow(c.K, 2.5);
-    uSum += x[i] * std::pow(c.E, 2.5);
+    kSum += x[i] * k25[i];
+    uSum += x[i] * e25[i];
     G += x[i] * c.G;
     Q += x[i] * c.Q;
     F += x[i] * x[i] * c.F;
@@ -55,20 +107,22 @@ std::optional<Mixture> mix(const Model& model, std::span<const double> x, double
       const BinaryParameters& bp = model.binary[i * n + j];
       const double xx = (i == j ? 1.0 : 2.0) * x[i] * x[j];
       if (i != j) {
-        K5 += xx * (std::pow(bp.K, 5) - 1.0) * std::pow(ci.K * cj.K, 2.5);
-        U5 += xx * (std::pow(bp.U, 5) - 1.0) * std::pow(ci.E * cj.E, 2.5);
+        const double k2 = bp.K * bp.K, u2 = bp.U * bp.U;
+        K5 += xx * (k2 * k2 * bp.K - 1.0) * k25[i] * k25[j];
+        U5 += xx * (u2 * u2 * bp.U - 1.0) * e25[i] * e25[j];
         G += xx * (bp.G - 1.0) * (ci.G + cj.G) / 2.0;
       }
-      const double Eij = bp.E * std::sqrt(ci.E * cj.E);
+      const double Eij = bp.E * eRoot[i] * eRoot[j];
       const double Gij = bp.G * (ci.G + cj.G) / 2.0;
-      const double weight = xx * std::pow(ci.K * cj.K, 1.5);
+      const double weight = xx * k15[i] * k15[j];
+      powers.of(Eij, Eu);
       for (std::size_t t = 0; t < kVirialTermCount; ++t) {
         const Term& term = model.terms[t];
         const double bStar = flagFactor(Gij, term.g) * flagFactor(ci.Q * cj.Q, term.q) *
                              flagFactor(std::sqrt(ci.F * cj.F), term.f) *
                              flagFactor(ci.S * cj.S, term.s) * flagFactor(ci.W * cj.W, term.w);
         if (bStar == 0) continue;
-        m.virial[t] += weight * std::pow(Eij, term.u) * bStar;
+        m.virial[t] += weight * Eu[t] * bStar;
       }
     }
   }
