@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "gasprops/aga8_detail_eos.h"
 #include "json_reader.h"
@@ -17,47 +18,37 @@ inline void expectModelMatchesJson(const aga8::Model& model, const Json& data) {
   const auto& components = data["components"].array();
   ASSERT_EQ(model.components.size(), components.size());
   ASSERT_EQ(model.heatCapacity.size(), components.size());
+  using C = aga8::Component;
+  using H = aga8::HeatCapacity;
+  const std::pair<const char*, double C::*> componentFields[] = {
+      {"M", &C::M}, {"E", &C::E}, {"K", &C::K}, {"G", &C::G},
+      {"Q", &C::Q}, {"F", &C::F}, {"S", &C::S}, {"W", &C::W}};
+  const std::pair<const char*, double H::*> heatFields[] = {
+      {"B", &H::B}, {"C", &H::C}, {"D", &H::D}, {"E", &H::E}, {"F", &H::F},
+      {"G", &H::G}, {"H", &H::H}, {"I", &H::I}, {"J", &H::J}};
   for (std::size_t i = 0; i < components.size(); ++i) {
     const Json& c = components[i];
     const std::string name = c["name"].string();
     EXPECT_EQ(c["index"].number(), static_cast<double>(i)) << name;
-    const aga8::Component& m = model.components[i];
-    EXPECT_EQ(m.M, c["M"].number()) << name;
-    EXPECT_EQ(m.E, c["E"].number()) << name;
-    EXPECT_EQ(m.K, c["K"].number()) << name;
-    EXPECT_EQ(m.G, c["G"].number()) << name;
-    EXPECT_EQ(m.Q, c["Q"].number()) << name;
-    EXPECT_EQ(m.F, c["F"].number()) << name;
-    EXPECT_EQ(m.S, c["S"].number()) << name;
-    EXPECT_EQ(m.W, c["W"].number()) << name;
-    const Json& cp = c["cp0"];
-    const aga8::HeatCapacity& h = model.heatCapacity[i];
-    EXPECT_EQ(h.B, cp["B"].number()) << name;
-    EXPECT_EQ(h.C, cp["C"].number()) << name;
-    EXPECT_EQ(h.D, cp["D"].number()) << name;
-    EXPECT_EQ(h.E, cp["E"].number()) << name;
-    EXPECT_EQ(h.F, cp["F"].number()) << name;
-    EXPECT_EQ(h.G, cp["G"].number()) << name;
-    EXPECT_EQ(h.H, cp["H"].number()) << name;
-    EXPECT_EQ(h.I, cp["I"].number()) << name;
-    EXPECT_EQ(h.J, cp["J"].number()) << name;
+    for (const auto& [key, field] : componentFields)
+      EXPECT_EQ(model.components[i].*field, c[key].number()) << name << " " << key;
+    for (const auto& [key, field] : heatFields)
+      EXPECT_EQ(model.heatCapacity[i].*field, c["cp0"][key].number()) << name << " cp0 " << key;
   }
 
   const Json& co = data["coefficients"];
   ASSERT_EQ(co["a"].size(), aga8::kTermCount);
+  using T = aga8::Term;
+  const std::pair<const char*, int T::*> flags[] = {
+      {"b", &T::b}, {"c", &T::c}, {"k", &T::k}, {"g", &T::g},
+      {"q", &T::q}, {"f", &T::f}, {"s", &T::s}, {"w", &T::w}};
   for (std::size_t t = 0; t < aga8::kTermCount; ++t) {
     const aga8::Term& term = model.terms[t];
     EXPECT_EQ(co["n"][t].number(), static_cast<double>(t + 1));
     EXPECT_EQ(term.a, co["a"][t].number()) << "term " << t + 1;
-    EXPECT_EQ(term.b, co["b"][t].number()) << "term " << t + 1;
-    EXPECT_EQ(term.c, co["c"][t].number()) << "term " << t + 1;
-    EXPECT_EQ(term.k, co["k"][t].number()) << "term " << t + 1;
     EXPECT_EQ(term.u, co["u"][t].number()) << "term " << t + 1;
-    EXPECT_EQ(term.g, co["g"][t].number()) << "term " << t + 1;
-    EXPECT_EQ(term.q, co["q"][t].number()) << "term " << t + 1;
-    EXPECT_EQ(term.f, co["f"][t].number()) << "term " << t + 1;
-    EXPECT_EQ(term.s, co["s"][t].number()) << "term " << t + 1;
-    EXPECT_EQ(term.w, co["w"][t].number()) << "term " << t + 1;
+    for (const auto& [key, field] : flags)
+      EXPECT_EQ(term.*field, co[key][t].number()) << "term " << t + 1 << " " << key;
   }
 
   const std::size_t n = components.size();
