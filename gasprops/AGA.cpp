@@ -196,7 +196,8 @@ constexpr aga8::Model kModel{kComponents, kHeatCapacity, kBinary, kTerms, kR};
 
 // Every component takes part in the mixing sums; components below the mole
 // fraction 1e-6 are left out of the ideal-gas heat capacity.
-constexpr aga8::Settings kSettings{0.0, 1e-6, 1e-6, 100};
+constexpr aga8::Settings kSettings{
+    .mixingCut = 0, .heatCapacityCut = 1e-6, .tolerance = 1e-6, .maxNewtonSteps = 100};
 
 constexpr double kTMin = 250, kTMax = 350;  // K
 constexpr double kPMin = 0.1, kPMax = 30;   // MPa
