@@ -108,9 +108,16 @@ MethodFailure calcRGazprom(std::span<const double, 10> x, std::span<const double
                            double T, double dT, double p, double dp, MethodOutputs& out,
                            const RestartProbe& restart = {});
 // GOST R 8.662-2009, AGA8-92DC (AGA). Outputs as calcRGazprom. Codes 1..20.
+// The switches come from the error inputs of the main window: I = 0 when the
+// temperature channel's first transducer (T1check) is ticked and TipIK is
+// item 0, otherwise 1; P likewise with P1check.
+struct AgaSwitches {
+  int I = 1;
+  int P = 1;
+};
 MethodFailure calcAga(std::span<const double, 21> x, std::span<const double, 21> dx, double T,
                       double dT, double p, double dp, MethodOutputs& out,
-                      const RestartProbe& restart = {});
+                      const RestartProbe& restart = {}, AgaSwitches switches = {});
 
 // --- Gas mixtures and technical gases; p in MPa -------------------------------
 // Outputs of all four: rho, dRho, rhoSt, dRhoSt, Z, K, dK. Codes 1..5.

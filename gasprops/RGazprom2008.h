@@ -1,0 +1,63 @@
+#pragma once
+// R Gazprom 5.3-2009: natural gas of ten components by the AGA8-92DC
+// equation of state, with the method's own limits, sum check and error
+// estimate. The entry calcRGazprom is declared in gas_properties.h.
+#include <cstddef>
+#include <optional>
+#include <span>
+
+#include "gasprops/aga8_detail_eos.h"
+#include "gasprops/gas_properties.h"
+
+namespace velmar::rgaz {
+
+inline constexpr std::size_t kComponentCount = 10;
+
+// Positions in the composition vector.
+enum Component : std::size_t {
+  kMethane,
+  kEthane,
+  kPropane,
+  kIButane,
+  kNButane,
+  kIPentane,
+  kNPentane,
+  kHexane,
+  kNitrogen,
+  kCarbonDioxide,
+};
+
+// Failure codes of the method (texts in kRGazpromMessages).
+inline constexpr MethodFailure kTemperatureOutOfRange = 9;
+inline constexpr MethodFailure kPressureOutOfRange = 10;
+inline constexpr MethodFailure kSumOutOfRange = 11;
+// The density cannot be found at the given pressure (Newton's method does not
+// converge within its step limit): reported with the pressure-range text.
+inline constexpr MethodFailure kNoDensity = kPressureOutOfRange;
+
+struct State {
+  double rho = 0;          // kg/m3
+  double Z = 0;
+  double soundSpeed = 0;   // m/s
+  double methodError = 0;  // δм, %
+  MethodFailure code = 0;
+};
+
+// One evaluation at T (K) and p (MPa) for contents x in mol %. The standard
+// call checks the composition (codes 1..8, the last failing check stands)
+// and clamps T and p into the method's range; every other call checks T
+// (code 9) and p (code 10) instead. Code 11: sum of the contents.
+State rgazState(std::span<const double, kComponentCount> x, double T, double p, bool standardCall);
+
+// Method error of the density, %, by region of the (T, p) plane.
+double methodError(double T, double p);
+
+// The equation alone, for mole fractions as given (components below the
+// fraction 1e-6 are left out), without the method's limits or sum check.
+std::optional<aga8::Properties> equationState(std::span<const double, kComponentCount> fractions,
+                                              double T, double p);
+
+// The method's tables, as the equation sees them.
+const aga8::Model& model();
+
+}  // namespace velmar::rgaz
