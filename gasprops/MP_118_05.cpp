@@ -1,0 +1,281 @@
+// GSSSD MR 118-05: virial equation of state of moderately compressed gas
+// mixtures, with the relative errors of the working density and of K.
+#include "gasprops/MP_118_05.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "gasprops/cubic_roots.h"
+
+namespace velmar {
+namespace mr118 {
+namespace {
+
+constexpr double kTmin = 200.15;  // -73 °C
+constexpr double kTmax = 400.15;  // +127 °C
+constexpr double kPmin = 0.1;     // MPa
+constexpr double kPmax = 10.0;
+constexpr double kTst = 293.15;
+constexpr double kPst = 0.101325;
+constexpr double kStep = 1.01;  // factor of the perturbed evaluations
+
+constexpr std::size_t kTriples = kCount * (kCount + 1) * (kCount + 2) / 6;
+
+// Sum of coef[m]·s^m, s = T*^(-1/2).
+double series(const std::array<double, 13>& coef, double s) {
+  double v = 0;
+  for (std::size_t m = coef.size(); m-- > 0;) v = v * s + coef[m];
+  return v;
+}
+
+// Pair and triple virial coefficients at one temperature; every composition
+// at that temperature is mixed from them.
+struct Coefficients {
+  std::array<std::array<double, kCount>, kCount> B{};  // cm³/mol
+  std::array<double, kTriples> C{};                    // cm⁶/mol², triples i ≤ j ≤ k
+};
+
+Coefficients coefficientsAt(double T) {
+  // Pair parameters. The induction correction xi applies to every pair of
+  // ammonia with a non-polar partner n, whichever comes first in the list:
+  // xi = 1 + 0.892·alpha_n·sqrt(320.36/(eps/k)_n)/(b0·sigma_n³).
+  std::array<std::array<double, kCount>, kCount> sigma{}, eps{};
+  const Component& nh3 = kComponents[kAmmonia];
+  for (std::size_t i = 0; i < kCount; ++i) {
+    for (std::size_t j = i; j < kCount; ++j) {
+      const Component& a = kComponents[i];
+      const Component& b = kComponents[j];
+      double xi = 1.0;
+      if ((i == kAmmonia) != (j == kAmmonia)) {
+        const Component& n = (i == kAmmonia) ? b : a;
+        xi = 1.0 + kPolar * n.alpha * std::sqrt(nh3.epsK / n.epsK) /
+                       (kB0 * n.sigma * n.sigma * n.sigma);
+      }
+      const double s = 0.5 * (a.sigma + b.sigma) * std::pow(xi, -1.0 / 6.0);
+      const double e = std::sqrt(a.epsK * b.epsK) * xi * xi;
+      sigma[i][j] = sigma[j][i] = s;
+      eps[i][j] = eps[j][i] = e;
+    }
+  }
+
+  Coefficients c;
+  const double rootT = std::sqrt(T);
+  for (std::size_t i = 0; i < kCount; ++i) {
+    for (std::size_t j = i; j < kCount; ++j) {
+      const auto& coef = (i == kAmmonia && j == kAmmonia) ? kBStarAmmonia : kBStar;
+      const double s3 = sigma[i][j] * sigma[i][j] * sigma[i][j];
+      c.B[i][j] = c.B[j][i] = kB0 * s3 * series(coef, std::sqrt(eps[i][j]) / rootT);
+    }
+  }
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < kCount; ++i) {
+    for (std::size_t j = i; j < kCount; ++j) {
+      for (std::size_t k = j; k < kCount; ++k, ++n) {
+        // sigma_ijk⁶ = (sigma_ij·sigma_ik·sigma_jk)², eps_ijk the geometric mean.
+        const double s3 = sigma[i][j] * sigma[i][k] * sigma[j][k];
+        const double e = std::cbrt(eps[i][j] * eps[i][k] * eps[j][k]);
+        const auto& coef = (i == kAmmonia && k == kAmmonia) ? kCStarAmmonia : kCStar;
+        c.C[n] = kB0 * kB0 * s3 * s3 * series(coef, std::sqrt(e) / rootT);
+      }
+    }
+  }
+  return c;
+}
+
+Virial mix(const Coefficients& c, const std::array<double, kCount>& y) {
+  Virial v;
+  for (std::size_t i = 0; i < kCount; ++i) {
+    v.B += y[i] * y[i] * c.B[i][i];
+    for (std::size_t j = i + 1; j < kCount; ++j) v.B += 2.0 * y[i] * y[j] * c.B[i][j];
+  }
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < kCount; ++i) {
+    for (std::size_t j = i; j < kCount; ++j) {
+      const double yij = y[i] * y[j];
+      for (std::size_t k = j; k < kCount; ++k, ++n) {
+        const double f = (i == j && j == k) ? 1.0 : (i == j || j == k) ? 3.0 : 6.0;
+        v.C += f * yij * y[k] * c.C[n];
+      }
+    }
+  }
+  return v;
+}
+
+// The temperature and pressure an evaluation computes with: checked
+// (strict) or clamped into the range. Code 1 or 3 when strict and outside.
+MethodFailure effectiveState(double& T, double& p, bool strict) {
+  if (strict) {
+    if (!(p >= kPmin && p <= kPmax)) return 1;
+    if (!(T >= kTmin && T <= kTmax)) return 3;
+    return 0;
+  }
+  if (!std::isfinite(T) || !std::isfinite(p)) return 2;
+  p = std::clamp(p, kPmin, kPmax);
+  T = std::clamp(T, kTmin, kTmax);
+  return 0;
+}
+
+// Steps 2 to 8 of one evaluation with the coefficients at T.
+State evaluate(const Coefficients& c, std::span<const double, kCount> x, double T, double p) {
+  State s;
+  std::array<double, kCount> y{};
+  double sum = 0;
+  for (std::size_t i = 0; i < kCount; ++i) {
+    const double f = x[i] / 100.0;
+    y[i] = (f >= 1e-10) ? f : 1e-30;
+    sum += y[i];
+  }
+  if (!(std::fabs(sum - 1.0) <= 1e-6)) {
+    s.code = 4;
+    return s;
+  }
+
+  // Pseudo-critical constants: Vcm by the cube-root rule over all pairs.
+  double M = 0, Tcm = 0, Vcm = 0;
+  std::array<double, kCount> vc3{};
+  for (std::size_t i = 0; i < kCount; ++i) {
+    M += y[i] * kComponents[i].M;
+    Tcm += y[i] * kComponents[i].Tc;
+    vc3[i] = std::cbrt(kComponents[i].M / kComponents[i].rhoc);
+  }
+  for (std::size_t i = 0; i < kCount; ++i) {
+    for (std::size_t j = 0; j < kCount; ++j) {
+      const double m = 0.5 * (vc3[i] + vc3[j]);
+      Vcm += y[i] * y[j] * m * m * m;
+    }
+  }
+  const double rhoCm = M / Vcm;
+
+  const Virial v = mix(c, y);
+  // V³ − (RT/p)·V² − (RT/p)·B·V − (RT/p)·C = 0, V in cm³/mol with p in MPa.
+  const double rtp = kR * T / p;
+  const double V = cubicRoots(-rtp * v.C, -rtp * v.B, -rtp).largest();
+  if (!(V > 0) || !std::isfinite(V)) {  // no gas-like volume
+    s.code = 2;
+    return s;
+  }
+  s.Z = 1.0 + v.B / V + v.C / (V * V);
+  s.rho = 1000.0 * M / V;
+  if (!(s.rho <= 0.5 * rhoCm) || !(s.Z > 0)) {
+    s.code = 2;
+    return s;
+  }
+  s.dM = methodError(T / Tcm, p, y[kAmmonia] > 0.01 || y[kHelium] > 0.01);
+  return s;
+}
+
+State stateAt(const Coefficients& c, std::span<const double, kCount> x, double T, double p,
+              bool strict) {
+  if (const MethodFailure code = effectiveState(T, p, strict); code != 0) return State{0, 0, 0, code};
+  return evaluate(c, x, T, p);
+}
+
+}  // namespace
+
+double reducedVirial(const std::array<double, 13>& coef, double Tstar) {
+  return series(coef, 1.0 / std::sqrt(Tstar));
+}
+
+double methodError(double Tr, double p, bool ammoniaOrHelium) {
+  const bool low = p < 5.0;
+  if (Tr < 1.4) return low ? 0.6 : 1.5;
+  if (Tr < 1.6) return low ? 0.25 : 0.8;
+  if (Tr < 1.7 || ammoniaOrHelium) return low ? 0.2 : 0.4;
+  return low ? 0.1 : 0.2;
+}
+
+Virial mr118Virial(std::span<const double, kCount> y, double T) {
+  std::array<double, kCount> f{};
+  std::copy(y.begin(), y.end(), f.begin());
+  return mix(coefficientsAt(T), f);
+}
+
+State mr118State(std::span<const double, kCount> x, double T, double p, bool strict) {
+  if (const MethodFailure code = effectiveState(T, p, strict); code != 0) return State{0, 0, 0, code};
+  return evaluate(coefficientsAt(T), x, T, p);
+}
+
+}  // namespace mr118
+
+// Entry of the method. The influence coefficients of temperature and
+// pressure are those of the density ρ = ρс·(p/pс)·(Tс/T)/K:
+// θT = |1 + (T/K)·∂K/∂T| and θp = |1 − (p/K)·∂K/∂p|, the derivatives taken
+// as finite differences with T and p multiplied by 1.01 and kept with their
+// signs; they serve the working density and K alike (Zс is fixed).
+MethodFailure calcMr118(std::span<const double, 18> x, std::span<const double, 18> dx, double T,
+                        double dT, double p, double dp, MethodOutputs& out,
+                        const RestartProbe& restart) {
+  using namespace mr118;
+  int present = 0;
+  for (double xi : x)
+    if (xi > 1e-8) ++present;
+  if (present <= 2) return 5;
+
+  const State st = mr118State(x, kTst, kPst, true);
+  if (st.code != 0) return st.code;
+  out.rhoSt = st.rho;
+  out.dRhoSt = st.dM;
+  const double Zst = st.Z;
+
+  double Tw = T, pw = p;
+  if (const MethodFailure code = effectiveState(Tw, pw, true); code != 0) return code;
+  const Coefficients cT = coefficientsAt(T);
+  const State w = evaluate(cT, x, T, p);
+  if (w.code != 0) return w.code;
+  out.rho = w.rho;
+  out.Z = w.Z;
+  const double K = w.Z / Zst;
+  out.K = K;
+  if (restartRequested(restart)) return 0;
+
+  // Temperature: the perturbed temperature is clamped into the range, so
+  // its coefficients are formed at the clamped value.
+  const double T1 = kStep * T;
+  const State sT = mr118State(x, T1, p, false);
+  if (sT.code != 0) return sT.code;
+  const double slopeT = (sT.Z / Zst - K) / K / ((T1 - T) / T);
+  if (restartRequested(restart)) return 0;
+
+  const double p1 = kStep * p;
+  const State sp = stateAt(cT, x, T, p1, false);
+  if (sp.code != 0) return sp.code;
+  const double slopeP = (sp.Z / Zst - K) / K / ((p1 - p) / p);
+  if (restartRequested(restart)) return 0;
+  const double thetaT = std::fabs(1.0 + slopeT);
+  const double thetaP = std::fabs(1.0 - slopeP);
+
+  double sumRho = 0;
+  double sumK = 0;
+  std::array<double, kCount> xp{};
+  for (std::size_t j = 0; j < kCount; ++j) {
+    if (restartRequested(restart)) return 0;
+    if (!(std::fabs(x[j]) > 1e-5)) continue;
+    double others = 0;
+    for (std::size_t k = 0; k < kCount; ++k)
+      if (k != j) others += x[k];
+    if (!(std::fabs(others) > 0)) continue;  // nothing to take the step from
+    const double xj1 = kStep * x[j];
+    for (std::size_t k = 0; k < kCount; ++k)
+      xp[k] = (k == j) ? xj1 : x[k] - x[k] * (xj1 - x[j]) / others;
+    const State sx = stateAt(cT, xp, T, p, false);
+    if (sx.code != 0) return sx.code;
+    const double dxj = std::fabs(x[j] - xj1);
+    const double thetaRho = std::fabs(w.rho - sx.rho) / dxj * x[j] / w.rho;
+    const double thetaK = std::fabs(K - sx.Z / Zst) / dxj * x[j] / K;
+    if (x[j] > 1e-9) {
+      sumRho += (thetaRho * dx[j]) * (thetaRho * dx[j]);
+      sumK += (thetaK * dx[j]) * (thetaK * dx[j]);
+    }
+  }
+
+  const double common =
+      w.dM * w.dM + (thetaT * dT) * (thetaT * dT) + (thetaP * dp) * (thetaP * dp);
+  const double dRho = std::sqrt(common + sumRho);
+  const double dK = std::sqrt(common + st.dM * st.dM + sumK);
+  if (!std::isfinite(dRho) || !std::isfinite(dK)) return 2;
+  out.dRho = dRho;
+  out.dK = dK;
+  return 0;
+}
+
+}  // namespace velmar

@@ -1,0 +1,281 @@
+// GSSSD MR 135-07: virial equation of state of technically important gases
+// and their mixtures. The coefficient set and its origin are described in
+// MP_135_07.h.
+#include "gasprops/MP_135_07.h"
+
+#include <cmath>
+
+#include "gasprops/cubic_roots.h"
+
+namespace velmar {
+namespace mr135 {
+namespace {
+
+constexpr double kTmin = 233.15;  // -40 °C
+constexpr double kTmax = 333.15;  // +60 °C
+constexpr double kPmax = 5.0;     // MPa
+constexpr double kTst = 293.15;
+constexpr double kPst = 0.101325;
+constexpr double kStep = 1.01;  // factor of the perturbed evaluations
+
+constexpr std::size_t kTriples = kCount * (kCount + 1) * (kCount + 2) / 6;
+
+// k_ij as a symmetric matrix.
+constexpr std::array<std::array<double, kCount>, kCount> pairCorrectionMatrix() {
+  std::array<std::array<double, kCount>, kCount> k{};
+  for (const PairCorrection& c : kPairCorrections) {
+    k[c.i][c.j] = c.k;
+    k[c.j][c.i] = c.k;
+  }
+  return k;
+}
+constexpr auto kPairK = pairCorrectionMatrix();
+
+// Sum of coef[m]·s^m, s = T*^(-1/2).
+double reducedSeries(const std::array<double, 13>& coef, double s) {
+  double v = 0;
+  for (std::size_t m = coef.size(); m-- > 0;) v = v * s + coef[m];
+  return v;
+}
+
+// The pair and triple virial coefficients at one temperature; a composition
+// is then mixed from them (the perturbations of the contents share T).
+struct Coefficients {
+  std::array<std::array<double, kCount>, kCount> B{};  // cm³/mol
+  std::array<double, kTriples> C{};                    // cm⁶/mol², triples i ≤ j ≤ k
+};
+
+Coefficients coefficientsAt(double T) {
+  std::array<std::array<double, kCount>, kCount> sigma{}, eps{};
+  for (std::size_t i = 0; i < kCount; ++i) {
+    for (std::size_t j = i; j < kCount; ++j) {
+      const Component& a = kComponents[i];
+      const Component& b = kComponents[j];
+      double xi = 1.0;
+      if ((i == kWater) != (j == kWater)) {
+        const Component& n = (i == kWater) ? b : a;
+        xi = 1.0 + kWaterPolar * n.alpha * std::sqrt(kComponents[kWater].epsK / n.epsK) /
+                       (kB0 * n.sigma * n.sigma * n.sigma);
+      }
+      const double s = 0.5 * (a.sigma + b.sigma) * std::pow(xi, -1.0 / 6.0);
+      const double e = std::sqrt(a.epsK * b.epsK) * xi * xi * (1.0 - kPairK[i][j]);
+      sigma[i][j] = sigma[j][i] = s;
+      eps[i][j] = eps[j][i] = e;
+    }
+  }
+
+  Coefficients c;
+  const double t = T / 100.0;
+  const double rootT = std::sqrt(T);
+  for (std::size_t i = 0; i < kCount; ++i) {
+    for (std::size_t j = i; j < kCount; ++j) {
+      double Bij = 0;
+      if (i == kWater && j == kWater) {
+        for (std::size_t m = 0; m < kWaterBa.size(); ++m) Bij += kWaterBa[m] * std::pow(t, kWaterBb[m]);
+        Bij *= 1000.0;
+      } else {
+        const double s3 = sigma[i][j] * sigma[i][j] * sigma[i][j];
+        Bij = kB0 * s3 * reducedSeries(kBStar, std::sqrt(eps[i][j]) / rootT);
+      }
+      c.B[i][j] = c.B[j][i] = Bij;
+    }
+  }
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < kCount; ++i) {
+    for (std::size_t j = i; j < kCount; ++j) {
+      for (std::size_t k = j; k < kCount; ++k, ++n) {
+        if (i == kWater) {  // then j = k = water as well
+          double Cw = 0;
+          for (std::size_t m = 0; m < kWaterCc.size(); ++m) Cw += kWaterCc[m] * std::pow(t, kWaterCd[m]);
+          c.C[n] = Cw;
+          continue;
+        }
+        // sigma_ijk = (sigma_ij·sigma_ik·sigma_jk)^(1/3), eps_ijk likewise;
+        // C_ijk = b0²·sigma_ijk⁶·C*(T/eps_ijk).
+        const double s3 = sigma[i][j] * sigma[i][k] * sigma[j][k];
+        const double e = std::cbrt(eps[i][j] * eps[i][k] * eps[j][k]);
+        c.C[n] = kB0 * kB0 * s3 * s3 * reducedSeries(kCStar, std::sqrt(e) / rootT);
+      }
+    }
+  }
+  return c;
+}
+
+Virial mix(const Coefficients& c, std::span<const double, kCount> y) {
+  Virial v;
+  for (std::size_t i = 0; i < kCount; ++i) {
+    v.M += y[i] * kComponents[i].M;
+    v.B += y[i] * y[i] * c.B[i][i];
+    for (std::size_t j = i + 1; j < kCount; ++j) v.B += 2.0 * y[i] * y[j] * c.B[i][j];
+  }
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < kCount; ++i) {
+    for (std::size_t j = i; j < kCount; ++j) {
+      const double yij = y[i] * y[j];
+      for (std::size_t k = j; k < kCount; ++k, ++n) {
+        const double f = (i == j && j == k) ? 1.0 : (i == j || j == k) ? 3.0 : 6.0;
+        v.C += f * yij * y[k] * c.C[n];
+      }
+    }
+  }
+  return v;
+}
+
+State molarState(const Coefficients& c, std::span<const double, kCount> y, double T, double p) {
+  State s;
+  if (!(p > 0) || !std::isfinite(p) || !(T > 0) || !std::isfinite(T)) {
+    s.code = 2;
+    return s;
+  }
+  const Virial v = mix(c, y);
+  // V³ − (RT/p)·V² − (RT/p)·B·V − (RT/p)·C = 0, V in cm³/mol with p in MPa.
+  const double rtp = kR * T / p;
+  const double V = cubicRoots(-rtp * v.C, -rtp * v.B, -rtp).largest();
+  if (!(V > 0) || !std::isfinite(V)) {
+    s.code = 2;
+    return s;
+  }
+  s.Z = 1.0 + v.B / V + v.C / (V * V);
+  s.rho = 1000.0 * v.M / V;
+  s.dM = kMethodError;
+  if (!std::isfinite(s.Z) || !(s.Z > 0) || !std::isfinite(s.rho)) s.code = 2;
+  return s;
+}
+
+// The checks of one evaluation and the mole fractions it computes with.
+MethodFailure prepare(std::span<const double, kCount> x, double T, double p, bool strict,
+                      std::array<double, kCount>& y) {
+  // The entered contents must make up 100 %; the conversion below would
+  // otherwise hide any shortfall by normalising.
+  double sumX = 0;
+  for (double xi : x) sumX += xi / 100.0;
+  if (!(std::fabs(sumX - 1.0) <= 1e-6)) return 4;
+  y = moleFractions(x);
+  double sumY = 0;
+  for (double& yi : y) {
+    if (!(yi >= 1e-10)) yi = 1e-10;
+    sumY += yi;
+  }
+  if (!(std::fabs(sumY - 1.0) <= 1e-6)) return 4;
+  if (strict) {
+    if (!(p <= kPmax)) return 1;
+    if (!(T >= kTmin && T <= kTmax)) return 3;
+  }
+  if (!(T > 0) || !std::isfinite(T)) return 2;
+  return 0;
+}
+
+State contentState(const Coefficients& c, std::span<const double, kCount> x, double T, double p,
+                   bool strict) {
+  std::array<double, kCount> y{};
+  if (const MethodFailure code = prepare(x, T, p, strict, y); code != 0) return State{0, 0, 0, code};
+  return molarState(c, y, T, p);
+}
+
+}  // namespace
+
+Virial mr135Virial(std::span<const double, kCount> y, double T) {
+  return mix(coefficientsAt(T), y);
+}
+
+std::array<double, kCount> moleFractions(std::span<const double, kCount> x) {
+  std::array<double, kCount> y{};
+  double sum = 0;
+  for (std::size_t i = 0; i < kCount; ++i) sum += x[i] / kComponents[i].Zst;
+  if (!(sum > 0) || !std::isfinite(sum)) return y;
+  for (std::size_t i = 0; i < kCount; ++i) y[i] = x[i] / kComponents[i].Zst / sum;
+  return y;
+}
+
+State mr135Molar(std::span<const double, kCount> y, double T, double p) {
+  if (!(T > 0) || !std::isfinite(T)) return State{0, 0, 0, 2};
+  return molarState(coefficientsAt(T), y, T, p);
+}
+
+State mr135State(std::span<const double, kCount> x, double T, double p, bool strict) {
+  std::array<double, kCount> y{};
+  if (const MethodFailure code = prepare(x, T, p, strict, y); code != 0) return State{0, 0, 0, code};
+  return molarState(coefficientsAt(T), y, T, p);
+}
+
+}  // namespace mr135
+
+// Entry of the method: densities at working and standard conditions, Z, K and
+// the relative errors of the working density and of K.
+//
+// The influence coefficients of temperature and pressure are those of the
+// density ρ = ρс·(p/pс)·(Tс/T)/K: θT = |1 + (T/K)·∂K/∂T| and
+// θp = |1 − (p/K)·∂K/∂p|, the derivatives taken as finite differences with T
+// and p multiplied by 1.01 and kept with their signs. They serve the working
+// density and K alike (Zс is fixed).
+MethodFailure calcMr135(std::span<const double, 16> x, std::span<const double, 16> dx, double T,
+                        double dT, double p, double dp, MethodOutputs& out,
+                        const RestartProbe& /*restart: a call takes microseconds*/) {
+  using namespace mr135;
+  int present = 0;
+  for (double xi : x)
+    if (xi > 1e-8) ++present;
+  if (present < 3) return 5;
+
+  const State st = mr135State(x, kTst, kPst, true);
+  if (st.code != 0) return st.code;
+  out.rhoSt = st.rho;
+  out.dRhoSt = st.dM;
+  const double Zst = st.Z;
+
+  std::array<double, kCount> y{};
+  if (const MethodFailure code = prepare(x, T, p, true, y); code != 0) return code;
+  const auto cT = coefficientsAt(T);
+  const State w = molarState(cT, y, T, p);
+  if (w.code != 0) return w.code;
+  out.rho = w.rho;
+  out.Z = w.Z;
+  const double K = w.Z / Zst;
+  out.K = K;
+
+  // Temperature and pressure: relative change of K per relative step.
+  const double T1 = kStep * T;
+  const State sT = mr135State(x, T1, p, false);
+  if (sT.code != 0) return sT.code;
+  const double slopeT = (sT.Z / Zst - K) / K / ((T1 - T) / T);
+  const double p1 = kStep * p;
+  const State sp = contentState(cT, x, T, p1, false);
+  if (sp.code != 0) return sp.code;
+  const double slopeP = (sp.Z / Zst - K) / K / ((p1 - p) / p);
+  const double thetaT = std::fabs(1.0 + slopeT);
+  const double thetaP = std::fabs(1.0 - slopeP);
+
+  double sumRho = 0;
+  double sumK = 0;
+  std::array<double, kCount> xp{};
+  for (std::size_t j = 0; j < kCount; ++j) {
+    if (!(std::fabs(x[j]) > 1e-5)) continue;
+    double others = 0;
+    for (std::size_t k = 0; k < kCount; ++k)
+      if (k != j) others += x[k];
+    if (!(std::fabs(others) > 0)) continue;  // nothing to take the step from
+    const double xj1 = kStep * x[j];
+    for (std::size_t k = 0; k < kCount; ++k)
+      xp[k] = (k == j) ? xj1 : x[k] - x[k] * (xj1 - x[j]) / others;
+    const State sx = contentState(cT, xp, T, p, false);
+    if (sx.code != 0) return sx.code;
+    const double dxj = std::fabs(x[j] - xj1);
+    const double thetaRho = std::fabs(w.rho - sx.rho) / dxj * x[j] / w.rho;
+    const double thetaK = std::fabs(K - sx.Z / Zst) / dxj * x[j] / K;
+    if (x[j] > 1e-9) {
+      sumRho += (thetaRho * dx[j]) * (thetaRho * dx[j]);
+      sumK += (thetaK * dx[j]) * (thetaK * dx[j]);
+    }
+  }
+
+  const double common =
+      (thetaP * dp) * (thetaP * dp) + (thetaT * dT) * (thetaT * dT) + w.dM * w.dM;
+  const double dRho = std::sqrt(common + sumRho);
+  const double dK = std::sqrt(common + st.dM * st.dM + sumK);
+  if (!std::isfinite(dRho) || !std::isfinite(dK)) return 2;
+  out.dRho = dRho;
+  out.dK = dK;
+  return 0;
+}
+
+}  // namespace velmar
