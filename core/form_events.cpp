@@ -1,0 +1,83 @@
+#include "core/form_events.h"
+
+#include "core/parse_value.h"
+#include "core/session.h"
+
+namespace velmar {
+
+void scheduleCalculation(Session& s) {
+  s.TimerProv.stop();
+  s.TimerProv.start();
+  s.in.InputChanged = true;
+}
+
+void keyDown(Session& s, Edit& e) {
+  if (!e.isValueEdit()) {
+    scheduleCalculation(s);
+    return;
+  }
+  if (!e.spec().prevTextOnKeyUp) {
+    s.in.PrevText = e.text();
+    s.in.PrevTextOwner = &e;
+  }
+  scheduleCalculation(s);
+  if (e.spec().parseOnKeyDown) ParseValue(s, e);
+}
+
+void keyUp(Session& s, Edit& e) {
+  if (e.spec().prevTextOnKeyUp) {
+    s.in.PrevText = e.text();
+    s.in.PrevTextOwner = &e;
+  }
+}
+
+void changeText(Session&, Edit& e, std::string text) {
+  if (e.readOnly() || !e.enabled()) return;
+  e.setText(std::move(text));
+}
+
+void typeText(Session& s, Edit& e, std::string text) {
+  keyDown(s, e);
+  changeText(s, e, std::move(text));
+  keyUp(s, e);
+}
+
+void chooseItem(Session& s, Choice& c, int index) {
+  if (!c.enabled()) return;
+  c.setIndex(index);
+  scheduleCalculation(s);
+  if (c.onChange) c.onChange();
+}
+
+void typeComboText(Session& s, ComboBox& box, std::string text) {
+  box.setText(std::move(text));
+  scheduleCalculation(s);
+  if (box.onChange) box.onChange();
+}
+
+void clickCheckBox(Session& s, CheckBox& box) {
+  if (!box.enabled()) return;
+  box.setChecked(!box.checked());
+  scheduleCalculation(s);
+  if (box.onClick) box.onClick();
+}
+
+void setCheckBox(Session& s, CheckBox& box, bool checked) {
+  if (box.checked() != checked) clickCheckBox(s, box);
+}
+
+void pressButton(Session&, Button& button) {
+  if (button.enabled() && button.onClick) button.onClick();
+}
+
+void chooseMenu(Session&, MenuItem& item) {
+  if (item.enabled() && item.onClick) item.onClick();
+}
+
+void editCell(Session&, StringGrid& grid, int col, int row, std::string text) {
+  if (!grid.editable() || col < grid.fixedCols() || row < grid.fixedRows() || col >= grid.colCount()) return;
+  grid.setCell(col, row, std::move(text));
+  if (grid.onKeyUp) grid.onKeyUp();
+}
+
+}  // namespace velmar

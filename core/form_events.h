@@ -1,0 +1,40 @@
+#pragma once
+// The user's actions on the controls of the main window. The window, the
+// batch tool and the tests all deliver input through these, so that a test
+// that "types 20 into Tstr" runs exactly what a user's keystrokes run.
+#include <string>
+
+namespace velmar {
+
+struct Session;
+class Edit;
+class Choice;
+class CheckBox;
+class Button;
+class StringGrid;
+class ComboBox;
+class MenuItem;
+
+// A key goes down in an edit: its text becomes PrevText and a calculation is
+// scheduled; some edits parse the text they hold.
+void keyDown(Session& s, Edit& edit);
+// A key comes up in an edit.
+void keyUp(Session& s, Edit& edit);
+// The text of an edit changes as the user types (after keyDown).
+void changeText(Session& s, Edit& edit, std::string text);
+// What typing a whole text into an edit does: keyDown, change, keyUp.
+void typeText(Session& s, Edit& edit, std::string text);
+// The user selects an item of a combo box or radio group.
+void chooseItem(Session& s, Choice& choice, int index);
+// The user types a text into an editable combo box (the medium name).
+void typeComboText(Session& s, ComboBox& box, std::string text);
+// The user clicks a check box (its state toggles, its rule runs).
+void clickCheckBox(Session& s, CheckBox& box);
+// The user sets a check box: a click when the state differs.
+void setCheckBox(Session& s, CheckBox& box, bool checked);
+void pressButton(Session& s, Button& button);
+void chooseMenu(Session& s, MenuItem& item);
+// The user edits a grid cell: the text changes, then the key comes up.
+void editCell(Session& s, StringGrid& grid, int col, int row, std::string text);
+
+}  // namespace velmar

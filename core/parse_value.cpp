@@ -1,0 +1,75 @@
+#include "core/parse_value.h"
+
+#include <optional>
+
+#include "core/session.h"
+#include "core/units.h"
+#include "uncertainty/error_fields.h"
+
+namespace velmar {
+
+namespace {
+
+// An error value of a pressure converts from its unit only when its kind is
+// "абсолютная"; the error of a channel pair only when the computing device's
+// error excludes the channels (pr_IK on, TipIK 2).
+bool convertsFromUnit(const Session& s, const Edit& e) {
+  const EditSpec& spec = e.spec();
+  if (spec.unit == nullptr) return false;
+  if (spec.kind != ValueKind::ErrorValue) return true;
+  if (spec.errorKind == nullptr || spec.errorKind->index() != 2) return false;
+  if (spec.channelError) return s.in.pr_IK.checked() && s.in.TipIK.index() == 2;
+  return true;
+}
+
+const double* flowLimitText(const Session& s, const Edit& e, const std::string& text) {
+  const InputRecord& in = s.in;
+  if (text == "Qн" && (&e == &in.Diap1minStr || &e == &in.Diap2minStr)) return &in.QpredMinStr.value;
+  if (text == "Qв" && &e == &in.Diap1maxStr) return &in.QpredMaxStr.value;
+  return nullptr;
+}
+
+}  // namespace
+
+void ParseValue(Session& s, Edit& e) {
+  if (!e.isValueEdit()) return;
+  const EditSpec& spec = e.spec();
+  const std::string text = e.text();
+
+  std::optional<double> v;
+  if (const double* limit = flowLimitText(s, e, text)) {
+    v = *limit;  // "Qн" and "Qв" in the range edits of the flowmeter stand for its limits
+  } else if (spec.kind == ValueKind::TemperatureLike && text == "-") {
+    v = 0.0;  // the user is starting a negative number
+  } else if (spec.kind == ValueKind::ErrorValue) {
+    v = evaluateErrorField(s, e);
+    if (!v) {
+      // A rejected formula gives 0 and raises the field's message.
+      e.value = 0;
+      s.flags.raise(spec.check.message);
+      return;
+    }
+  } else {
+    v = parseNumber(text, s.decimalSeparator);
+  }
+
+  if (!v) {
+    // Not a number: the value stays; the edit's own previous text comes back
+    // (an empty text stays empty, except where the edit asks otherwise).
+    if ((!text.empty() || spec.restoreIntoEmpty) && s.in.PrevTextOwner == &e && s.in.PrevText != text) {
+      e.setText(s.in.PrevText);
+    }
+    return;
+  }
+
+  double x = *v;
+  if (convertsFromUnit(s, e)) ConvertPressure(spec.unit->index(), kPa_Pa, x);
+  if (spec.relativeBase != nullptr && spec.errorKind != nullptr && spec.errorKind->index() == 1 &&
+      spec.relativeBase->value > 0) {
+    x = x / spec.relativeBase->value * 100;
+  }
+  e.value = x;
+  if (spec.check.rule != CheckRule::None) s.flags.set(spec.check.message, !spec.check.passes(x));
+}
+
+}  // namespace velmar

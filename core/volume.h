@@ -1,0 +1,14 @@
+#pragma once
+// Volume at standard conditions (293.15 K, 101325 Pa) and mass of the gas
+// measured at working conditions during the period.
+namespace velmar {
+
+struct Session;
+
+// Reads the measured volume, the temperature and the gas properties; writes
+// the volumes and the mass into the report record and appends their lines to
+// Memo1 (none for a diameter calculation). Raises message 7 when the density
+// at standard conditions is not above 0.
+void ComputeVolume(Session& s);
+
+}  // namespace velmar

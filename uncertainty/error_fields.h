@@ -1,0 +1,24 @@
+#pragma once
+// The error fields of the measuring instruments and channels: each holds a
+// number or an error formula in the quantities of the measuring point.
+#include <optional>
+
+namespace velmar {
+
+struct Session;
+class Edit;
+
+// Evaluates the text of an error field (a number or a formula; the display
+// part " = value" is ignored) with the current values of the variables. On
+// success returns the value; a rejected formula returns nothing. Sets the
+// field's hint and, for a formula, the field's text (with " = value" in an
+// error calculation).
+std::optional<double> evaluateErrorField(Session& s, Edit& field);
+
+// Evaluates every formula field and CompPogrStr into the values the gas
+// properties and the channel errors use: absolute pressure errors converted to
+// pascals, absolute composition errors made relative. A rejected formula gives
+// 0 and raises the field's message, as does a negative value.
+void evalErrorFields(Session& s);
+
+}  // namespace velmar
