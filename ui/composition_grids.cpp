@@ -1,6 +1,10 @@
 #include "ui/composition_grids.h"
 
+#include <cmath>
+#include <vector>
+
 #include "core/session.h"
+#include "core/units.h"
 
 namespace velmar {
 
@@ -58,7 +62,197 @@ void writeComponentNames(InputRecord& in, StringGrid& grid) {
   grid.setCell(0, grid.rowCount() - 1, std::string(info.remainder));
 }
 
-void runGridRule(Session& s, StringGrid&) { scheduleCalculation(s); }
+namespace {
+
+// Classes of the automatic uncertainty of composition, GOST 31371.7:
+// U(x) = a·x + b mole % for a content x.
+enum class UncertaintyClass { Methane, Ethane, Hydrocarbon, NOctane, Nitrogen, CarbonDioxide, Typed };
+
+struct Coefficients {
+  double a;
+  double b;
+};
+
+Coefficients coefficientsOf(UncertaintyClass c, bool methaneDirect) {
+  switch (c) {
+    case UncertaintyClass::Methane: return methaneDirect ? Coefficients{-0.0023, 0.29} : Coefficients{-0.0187, 1.88};
+    case UncertaintyClass::Ethane: return {0.04, 0.00026};
+    case UncertaintyClass::Hydrocarbon: return {0.06, 0.00024};
+    case UncertaintyClass::NOctane: return {0.08, 0.00022};
+    case UncertaintyClass::Nitrogen: return {0.04, 0.0013};
+    case UncertaintyClass::CarbonDioxide: return {0.06, 0.0012};
+    case UncertaintyClass::Typed: break;
+  }
+  return {0, 0};
+}
+
+using C = UncertaintyClass;
+// The class of every row, rows 1.. of each grid (sostav: row 12 "прочие" too).
+constexpr C kSostavClasses[] = {C::Methane,       C::Ethane, C::Hydrocarbon, C::Hydrocarbon,
+                                C::Hydrocarbon,   C::Nitrogen, C::CarbonDioxide, C::Typed,
+                                C::Typed,         C::Typed,  C::Hydrocarbon, C::Typed};
+constexpr C kRgazClasses[] = {C::Methane,     C::Ethane,      C::Hydrocarbon, C::Hydrocarbon, C::Hydrocarbon,
+                              C::Hydrocarbon, C::Hydrocarbon, C::Hydrocarbon, C::Nitrogen,    C::CarbonDioxide};
+constexpr C kIsoClasses[] = {C::Nitrogen,    C::CarbonDioxide, C::Methane,     C::Ethane,       C::Hydrocarbon,
+                             C::Hydrocarbon, C::Hydrocarbon,   C::Hydrocarbon, C::Hydrocarbon,  C::Hydrocarbon,
+                             C::Hydrocarbon, C::NOctane,       C::Typed,       C::Typed,        C::Hydrocarbon,
+                             C::CarbonDioxide, C::Typed,       C::Typed,       C::Typed,        C::Hydrocarbon,
+                             C::CarbonDioxide};
+constexpr C k113Classes[] = {C::Methane,     C::Ethane,      C::Hydrocarbon, C::Hydrocarbon,   C::Hydrocarbon,
+                             C::Hydrocarbon, C::Hydrocarbon, C::Hydrocarbon, C::Hydrocarbon,   C::CarbonDioxide,
+                             C::Nitrogen,    C::CarbonDioxide, C::Typed};
+constexpr C k118Classes[] = {C::Methane,       C::Ethane,        C::Hydrocarbon, C::Hydrocarbon, C::Hydrocarbon,
+                             C::Nitrogen,      C::CarbonDioxide, C::Hydrocarbon, C::Hydrocarbon, C::Hydrocarbon,
+                             C::Hydrocarbon,   C::CarbonDioxide, C::CarbonDioxide, C::Typed,     C::Typed,
+                             C::Typed,         C::Hydrocarbon,   C::Typed};
+constexpr C k135Classes[] = {C::Methane,       C::Ethane,        C::Hydrocarbon, C::Hydrocarbon, C::Hydrocarbon,
+                             C::Nitrogen,      C::CarbonDioxide, C::Hydrocarbon, C::Hydrocarbon, C::Hydrocarbon,
+                             C::Hydrocarbon,   C::CarbonDioxide, C::CarbonDioxide, C::Typed,     C::Typed,
+                             C::Typed};
+
+// What a grid feeds and how it is checked.
+struct GridRule {
+  std::span<double> x;
+  std::span<double> dx;
+  std::span<const C> classes;  // one per row with an uncertainty
+  int contentRows;             // rows read as contents
+  bool fillsEmpty;             // an empty content cell becomes "0"
+  int uncertaintyMessage;      // a relative uncertainty above 100 %
+  int sumMessage;              // |remainder| above 0.02 (mixtures), or 0
+  bool active;                 // a natural-gas grid works only while its method is chosen
+};
+
+GridRule ruleOf(Session& s, const StringGrid& g) {
+  InputRecord& in = s.in;
+  CompositionVectors& c = s.comp;
+  const int method = in.metod.index();
+  if (&g == &in.sostav) return {c.vnic.x, c.vnic.dx, kSostavClasses, 11, false, 71, 0, method == 0};
+  if (&g == &in.sost_rgaz) return {c.rgaz.x, c.rgaz.dx, kRgazClasses, 10, false, 89, 0, method == 3};
+  if (&g == &in.sost_iso) return {c.iso.x, c.iso.dx, kIsoClasses, 21, true, 89, 0, method == 4};
+  if (&g == &in.sost_113) return {c.mr113.x, c.mr113.dx, k113Classes, 13, true, 89, 88, true};
+  if (&g == &in.Sost_118) return {c.mr118.x, c.mr118.dx, k118Classes, 18, true, 89, 88, true};
+  if (&g == &in.sost_135) return {c.mr135.x, c.mr135.dx, k135Classes, 16, false, 89, 88, true};
+  return {{}, {}, {}, 0, false, 0, 0, false};
+}
+
+double roundTo10Decimals(double v) { return std::round(v * 1e10) / 1e10; }
+
+// R Gazprom 5.3 limits of the composition, checked as it is typed.
+void checkRGazpromComposition(Session& s, const StringGrid& g, const std::vector<bool>& converted,
+                              double remainder) {
+  const auto& x = s.comp.rgaz.x;
+  auto ok = [&](int row) { return converted[static_cast<size_t>(row)]; };
+  FailureFlags& f = s.flags;
+  if (ok(1) && x[0] < 70) f.raise(11);
+  if (ok(2) && x[1] > 10) f.raise(12);
+  if (ok(3) && x[2] > 3.5) f.raise(13);
+  if (ok(4) && ok(5) && x[3] + x[4] > 1.5) f.raise(14);
+  if (ok(6) && ok(7) && x[5] + x[6] > 0.5) f.raise(15);
+  if (ok(8) && x[7] > 0.1) f.raise(16);
+  if (ok(9) && x[8] > 20) f.raise(17);
+  if (ok(10) && x[9] > 20) f.raise(18);
+  (void)g;
+  if (remainder < 0 || remainder > 0.2) f.raise(19);
+}
+
+}  // namespace
+
+void runGridRule(Session& s, StringGrid& g) {
+  scheduleCalculation(s);
+  InputRecord& in = s.in;
+  GridRule rule = ruleOf(s, g);
+  if (!rule.active) return;
+  FailureFlags& f = s.flags;
+  const bool sostav = &g == &in.sostav;
+  if (sostav) f.clearRange(57, 71);
+  if (&g == &in.sost_rgaz) f.clearRange(11, 20);
+  f.clear(rule.uncertaintyMessage);
+  if (rule.sumMessage != 0) f.clear(rule.sumMessage);
+
+  // Contents.
+  const char sep = s.decimalSeparator;
+  std::vector<bool> converted(static_cast<size_t>(rule.contentRows) + 1, false);
+  double remainder = 100;
+  for (int row = 1; row <= rule.contentRows; ++row) {
+    if (rule.fillsEmpty && g.cell(1, row).empty()) g.setCell(1, row, "0");
+    if (const auto v = parseNumber(g.cell(1, row), sep)) {
+      rule.x[static_cast<size_t>(row - 1)] = *v;
+      remainder -= *v;
+      converted[static_cast<size_t>(row)] = true;
+    }
+    if (sostav) remainder = roundTo10Decimals(remainder);
+  }
+  if (sostav) rule.x[11] = remainder;
+  g.setCell(1, g.rowCount() - 1, formatFixed(remainder, 5, 5, sep));
+  struct Mirror {
+    const StringGrid* grid;
+    int nitrogen;
+    int carbonDioxide;
+  };
+  for (Mirror m : {Mirror{&in.sostav, 6, 7}, Mirror{&in.sost_rgaz, 9, 10}, Mirror{&in.sost_iso, 1, 2}}) {
+    if (m.grid != &g) continue;
+    in.n2str.setText(g.cell(1, m.nitrogen));
+    in.co2str.setText(g.cell(1, m.carbonDioxide));
+  }
+
+  // Uncertainties, only in an error calculation.
+  if (in.TabSheet6.visible()) {
+    const bool automatic = in.TipPogrMetan.checked();
+    const bool methaneDirect = in.TipMetan.index() == 1;
+    const int rows = static_cast<int>(rule.classes.size());
+    for (int row = 1; row <= rows; ++row) {
+      const size_t k = static_cast<size_t>(row - 1);
+      const C cls = rule.classes[k];
+      auto readTyped = [&] {
+        if (rule.fillsEmpty && g.cell(2, row).empty()) g.setCell(2, row, "0");
+        const auto v = parseNumber(g.cell(2, row), sep);
+        if (!v) {
+          g.setCell(2, row, "0");
+          return;
+        }
+        if (*v < 0) g.setCell(2, row, "0");
+        rule.dx[k] = *v;
+      };
+      if (!automatic) {
+        rule.dx[k] = 0;
+        readTyped();
+        continue;
+      }
+      const double x = rule.x[k];
+      if (x <= 1e-10) {
+        if (sostav) {
+          rule.dx[k] = 0;
+          g.setCell(2, row, "0");
+        }
+        continue;
+      }
+      if (cls == C::Typed) {
+        readTyped();
+        continue;
+      }
+      const Coefficients c = coefficientsOf(cls, methaneDirect);
+      const double relative = (c.a * x + c.b) / x * 100;
+      rule.dx[k] = relative;
+      g.setCell(2, row, formatFixed(relative, 7, 5, sep));
+    }
+    for (int row = 1; row <= rows; ++row) {
+      if (rule.dx[static_cast<size_t>(row - 1)] > 100) f.raise(rule.uncertaintyMessage);
+    }
+  }
+
+  // Water of GSSSD MR 113-03 comes from the humidity: the hydrogen-sulphide
+  // row feeds element 14, element 13 is 0.
+  if (&g == &in.sost_113) {
+    rule.x[13] = rule.x[12];
+    rule.x[12] = 0;
+    rule.dx[13] = rule.dx[12];
+    rule.dx[12] = 0;
+  }
+
+  // Checks.
+  if (&g == &in.sost_rgaz) checkRGazpromComposition(s, g, converted, remainder);
+  if (rule.sumMessage != 0 && std::fabs(remainder) > 0.02) f.raise(rule.sumMessage);
+}
 
 void mirrorGasParameter(Session& s, const Edit& parameter) {
   InputRecord& in = s.in;

@@ -623,6 +623,24 @@ void installFormRules(Session& s) {
   for (StringGrid* g : {&in.sostav, &in.sost_rgaz, &in.sost_iso, &in.sost_113, &in.Sost_118, &in.sost_135}) {
     g->onKeyUp = [&s, g] { runGridRule(s, *g); };
   }
+  // The automatic uncertainty of composition and the way methane is found.
+  for (auto* c : {static_cast<Control*>(&in.TipPogrMetan), static_cast<Control*>(&in.TipMetan)}) {
+    auto rule = [&s] {
+      scheduleCalculation(s);
+      InputRecord& r = s.in;
+      if (r.TipPogrMetan.checked()) {
+        for (StringGrid* g : {&r.sostav, &r.sost_rgaz, &r.sost_iso, &r.sost_113, &r.Sost_118, &r.sost_135}) {
+          if (g->shown()) runGridRule(s, *g);
+        }
+      }
+      r.PanelMetan.setVisible(r.TipPogrMetan.checked());
+    };
+    if (c == &in.TipPogrMetan) {
+      in.TipPogrMetan.onClick = rule;
+    } else {
+      in.TipMetan.onChange = rule;
+    }
+  }
   in.Button46.onClick = [&s] {
     OrderDiameterSeries(s);
     scheduleCalculation(s);
