@@ -90,7 +90,9 @@ double RoundSignificant(int n, double x) {
   }
   std::fesetround(FE_TONEAREST);
   const double r = std::nearbyint(c);
-  return k >= 0 ? s * r / std::pow(10.0, k) : s * r * std::pow(10.0, -k);
+  // Scaled back in two steps: 10^k alone overflows for the smallest values.
+  const int half = k / 2;
+  return s * r / std::pow(10.0, half) / std::pow(10.0, k - half);
 }
 
 std::optional<double> parseNumber(std::string_view text, char decimalSeparator) {
