@@ -44,7 +44,9 @@ void ComputeVolume(Session& s) {
   }
   double vc = Q * g.rho / g.rhoSt;
   const bool densityRatio = in.sreda.index() == 1 || in.pr_Rab.checked();
-  if (!densityRatio) vc = Q * 293.15 / 101325 * g.pAbs / (t + 273.15) / g.K;
+  // The standard temperature over the working one and the working pressure
+  // over the standard one: at standard conditions and K = 1 the volume is Q.
+  if (!densityRatio) vc = Q * (293.15 / (t + 273.15)) * (g.pAbs / 101325) / g.K;
   const double mass = Q * g.rho;
   // A state that yields no finite volume cannot be reported as one.
   if (!std::isfinite(vc) || !std::isfinite(mass) || !std::isfinite(vDry) || !std::isfinite(vWet)) {

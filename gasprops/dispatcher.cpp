@@ -29,11 +29,16 @@ double soundSpeedOf(double T, double kappa, double K, double rhoSt) {
   return (std::isfinite(a) && a > 0) ? kSoundConstant * std::sqrt(a) : 0.0;
 }
 
+// The temperature in kelvin, rounded to 1e-9 K: a temperature typed in °C
+// with a few decimals then lands on the kelvin value it stands for (-23,15 °C
+// is 250 K, not 249.99999999999997 K), so that a limit typed is a limit kept.
+double kelvin(double t) { return std::round((t + 273.15) * 1e9) / 1e9; }
+
 enum class Outcome { Computed, Refused, Failed, Restarted };
 
 class Dispatch {
  public:
-  Dispatch(Session& s, double t) : s_(s), in_(s.in), g_(s.gas), T_(t + 273.15) {}
+  Dispatch(Session& s, double t) : s_(s), in_(s.in), g_(s.gas), T_(kelvin(t)) {}
 
   Outcome naturalGas();
   Outcome otherMedium();
