@@ -103,7 +103,8 @@ TEST(ReferenceThroughBatchTool, Vnic30319EveryAcceptedRowToThePrintedDigit) {
       args += "]=";
       args += commaText(row.text(columns[k]));
     }
-    args += " " + stateArgs(row);
+    args += " ";
+    args += stateArgs(row);
     const std::string out = runCalc(args);
     if (out.find("[2]  ") != std::string::npos) {
       // A composition outside the method's limits (V08: the main components
