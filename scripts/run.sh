@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds the program and starts it: the desktop window where a display exists,
+# otherwise the batch tool on the bundled example.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs="${JOBS:-$(nproc)}"
+gen=()
+command -v ninja >/dev/null && gen=(-G Ninja)
+mkdir -p build
+log=build/run-build.log
+if ! { cmake -S . -B build/release "${gen[@]}" -DCMAKE_BUILD_TYPE=Release \
+       && cmake --build build/release -j "$jobs" --target velmar-calc \
+       && { [ ! -f build/release/ui/window/Makefile ] && [ ! -f build/release/build.ninja ] \
+            || cmake --build build/release -j "$jobs" --target velmar 2>/dev/null || true; }; } >"$log" 2>&1; then
+  cat "$log" >&2
+  echo "velmar: the build failed (log above, also in $log)" >&2
+  exit 1
+fi
+if [ -x build/release/velmar ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+  exec build/release/velmar "$@"
+fi
+echo "velmar: no display here; the batch tool computes the bundled example (examples/gerg91_dry.args):" >&2
+exec build/release/velmar-calc @examples/gerg91_dry.args "$@"
