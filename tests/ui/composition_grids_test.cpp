@@ -1,0 +1,141 @@
+// The composition grids: contents into the method's vector, the remainder
+// row, the checks, and the automatic uncertainty of composition.
+#include <gtest/gtest.h>
+
+#include "session_fixture.h"
+#include "core/units.h"
+#include "ui/composition_grids.h"
+
+namespace velmar {
+namespace {
+
+using testing::TestPoint;
+
+TEST(CompositionGrids, HeadingsNamesAndRemainderCaptions) {
+  TestPoint p;
+  auto& in = p.s.in;
+  EXPECT_EQ(in.sostav.cell(0, 0), "Компонент");
+  EXPECT_EQ(in.sostav.cell(1, 0), "Содерж.,%");
+  EXPECT_EQ(in.sostav.cell(2, 0), "Погр.,%");
+  EXPECT_EQ(in.sostav.colWidth(0), 122);
+  EXPECT_EQ(in.sostav.cell(0, 4), "н-бутан");
+  EXPECT_EQ(in.sostav.cell(0, 12), "прочие:");
+  p.choose(in.metod, 4);
+  EXPECT_EQ(in.sost_iso.cell(0, 18), "Вода");
+  EXPECT_EQ(in.sost_iso.cell(0, 22), "Прочие:");
+  p.choose(in.metod, 3);
+  EXPECT_EQ(in.sost_rgaz.cell(0, 11), "прочие:");
+  p.choose(in.sreda, 2);
+  EXPECT_EQ(in.sost_113.cell(0, 13), "Сероводород");
+}
+
+TEST(CompositionGrids, RemainderOfGost30319_3IsTheOthersElement) {
+  TestPoint p;
+  auto& in = p.s.in;
+  p.cell(in.sostav, 1, 1, "95");
+  p.cell(in.sostav, 1, 2, "3,5");
+  p.cell(in.sostav, 1, 6, "1");
+  EXPECT_EQ(in.sostav.cell(1, 12), "0,50000");
+  EXPECT_DOUBLE_EQ(p.s.comp.vnic.x[11], 0.5);
+  EXPECT_DOUBLE_EQ(p.s.comp.vnic.x[0], 95);
+  // Nitrogen and carbon dioxide are mirrored into the gas parameters.
+  EXPECT_EQ(in.n2str.text(), "1");
+  EXPECT_DOUBLE_EQ(in.n2str.value, 1);
+  // A cell that does not convert keeps its element and subtracts nothing.
+  p.cell(in.sostav, 1, 2, "3,5x");
+  EXPECT_DOUBLE_EQ(p.s.comp.vnic.x[1], 3.5);
+  EXPECT_EQ(in.sostav.cell(1, 12), "4,00000");
+}
+
+TEST(CompositionGrids, MixtureSumChecks) {
+  TestPoint p;
+  auto& in = p.s.in;
+  p.choose(in.sreda, 2);
+  p.choose(in.Metod_s, 1);
+  p.cell(in.Sost_118, 1, 1, "90");
+  p.cell(in.Sost_118, 1, 2, "9,97");
+  EXPECT_TRUE(p.raised(88));
+  p.cell(in.Sost_118, 1, 2, "9,99");
+  EXPECT_FALSE(p.raised(88));
+  // An emptied cell of MR 118-05 becomes "0"; one of MR 135-07 stays empty.
+  p.cell(in.Sost_118, 1, 2, "");
+  EXPECT_EQ(in.Sost_118.cell(1, 2), "0");
+  EXPECT_DOUBLE_EQ(p.s.comp.mr118.x[1], 0);
+  p.choose(in.Metod_s, 2);
+  p.cell(in.sost_135, 1, 2, "5");
+  p.cell(in.sost_135, 1, 2, "");
+  EXPECT_EQ(in.sost_135.cell(1, 2), "");
+  EXPECT_DOUBLE_EQ(p.s.comp.mr135.x[1], 5);
+}
+
+TEST(CompositionGrids, HydrogenSulphideOfMr113GoesToElementFourteen) {
+  TestPoint p;
+  auto& in = p.s.in;
+  p.choose(in.sreda, 2);
+  p.choose(in.Metod_s, 0);
+  p.cell(in.sost_113, 1, 1, "95");
+  p.cell(in.sost_113, 1, 13, "2");
+  EXPECT_DOUBLE_EQ(p.s.comp.mr113.x[13], 2);
+  EXPECT_DOUBLE_EQ(p.s.comp.mr113.x[12], 0);
+  EXPECT_EQ(in.sost_113.cell(1, 14), "3,00000");
+}
+
+TEST(CompositionGrids, RGazpromLimitsAsTheCompositionIsTyped) {
+  TestPoint p;
+  auto& in = p.s.in;
+  p.choose(in.metod, 3);
+  p.cell(in.sost_rgaz, 1, 1, "69,9");
+  EXPECT_TRUE(p.raised(11));
+  p.cell(in.sost_rgaz, 1, 1, "99,9");
+  EXPECT_FALSE(p.raised(11));
+  p.cell(in.sost_rgaz, 1, 8, "0,1");
+  EXPECT_FALSE(p.raised(16));  // exactly the limit
+  p.cell(in.sost_rgaz, 1, 8, "0,11");
+  EXPECT_TRUE(p.raised(16));
+  EXPECT_TRUE(p.raised(19));  // the remainder is negative
+}
+
+TEST(CompositionGrids, AutomaticUncertaintyOfComposition) {
+  TestPoint p;
+  auto& in = p.s.in;
+  p.choose(in.Raschet, 1);
+  p.cell(in.sostav, 1, 1, "90");
+  p.cell(in.sostav, 1, 2, "6");
+  p.cell(in.sostav, 2, 8, "5");  // a typed row
+  p.check(in.TipPogrMetan, true);
+  EXPECT_TRUE(in.PanelMetan.shown());
+  const double byDifference = (-0.0187 * 90 + 1.88) / 90 * 100;
+  EXPECT_DOUBLE_EQ(p.s.comp.vnic.dx[0], byDifference);
+  EXPECT_EQ(in.sostav.cell(2, 1), formatFixed(byDifference, 7, 5, ','));
+  EXPECT_DOUBLE_EQ(p.s.comp.vnic.dx[1], (0.04 * 6 + 0.00026) / 6 * 100);
+  EXPECT_EQ(in.sostav.cell(2, 3), "0");  // no propane: 0 in the GOST 30319.3 grid
+  p.choose(in.TipMetan, 1);  // methane measured directly
+  EXPECT_DOUBLE_EQ(p.s.comp.vnic.dx[0], (-0.0023 * 90 + 0.29) / 90 * 100);
+  // Typed rows keep what was typed; a text that is no number becomes "0".
+  EXPECT_EQ(in.sostav.cell(2, 8), "0");  // no hydrogen sulphide: its error is 0 as well
+  p.cell(in.sostav, 1, 8, "1");
+  p.cell(in.sostav, 2, 8, "5");
+  EXPECT_DOUBLE_EQ(p.s.comp.vnic.dx[7], 5);
+  p.cell(in.sostav, 2, 8, "пять");
+  EXPECT_EQ(in.sostav.cell(2, 8), "0");
+  // Off: every row is typed.
+  p.check(in.TipPogrMetan, false);
+  p.cell(in.sostav, 2, 1, "0,3");
+  EXPECT_DOUBLE_EQ(p.s.comp.vnic.dx[0], 0.3);
+  EXPECT_FALSE(in.PanelMetan.shown());
+  p.cell(in.sostav, 2, 1, "150");
+  EXPECT_TRUE(p.raised(71));
+}
+
+TEST(CompositionGrids, NaturalGasGridsWorkOnlyForTheirMethod) {
+  TestPoint p;
+  auto& in = p.s.in;
+  p.choose(in.metod, 1);
+  p.cell(in.sost_iso, 1, 3, "50");
+  EXPECT_EQ(p.s.comp.iso.x[2], 0);  // not the chosen method: not read
+  p.choose(in.metod, 4);
+  EXPECT_EQ(p.s.comp.iso.x[2], 50);  // the method rule reads it
+}
+
+}  // namespace
+}  // namespace velmar
