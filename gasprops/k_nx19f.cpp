@@ -3,6 +3,7 @@
 // incomplete composition, solved in closed form for Z, with the method's
 // finite-difference error estimate.
 #include "gasprops/k_nx19f.h"
+#include "gasprops/gost30319_2_error.h"
 
 #include <cmath>
 
@@ -15,11 +16,6 @@ namespace {
 constexpr double kPerturbation = 0.9999;
 constexpr double kStandardPressurePa = kStandardPressureMPa * 1e6;
 
-double relativeSensitivity(double x, double K, double Kp) {
-  const double dx = x - kPerturbation * x;
-  if (dx == 0) return 0;
-  return std::fabs(x / K * (K - Kp) / dx);
-}
 
 }  // namespace
 
@@ -123,37 +119,13 @@ std::optional<MethodOutputs> calcNx19(double T, double dT, double p, double dp, 
   if (!base) return std::nullopt;
   const double K = base->K;
 
-  auto perturbedK = [&](double Tq, double pq, double rhoq, double xaq,
-                        double xyq) -> std::optional<double> {
+  auto stateK = [](double Tq, double pq, double rhoq, double xaq, double xyq) -> std::optional<double> {
     const std::optional<State> s = nx19K(Tq, pq, rhoq, xaq, xyq);
     if (!s) return std::nullopt;
     return s->K;
   };
-  const auto Krho = perturbedK(T, p, kPerturbation * rhoSt, xa, xy);
-  const auto KT = perturbedK(kPerturbation * T, p, rhoSt, xa, xy);
-  const auto Kp = perturbedK(T, kPerturbation * p, rhoSt, xa, xy);
-  const auto Kxy = xy > 0 ? perturbedK(T, p, rhoSt, xa, kPerturbation * xy) : K;
-  const auto Kxa = xa > 0 ? perturbedK(T, p, rhoSt, kPerturbation * xa, xy) : K;
-  if (!Krho || !KT || !Kp || !Kxy || !Kxa) return std::nullopt;
-
-  const double thetaRho = relativeSensitivity(rhoSt, K, *Krho);
-  const double thetaT = relativeSensitivity(T, K, *KT) + 1;
-  const double thetaXy = xy > 0 ? relativeSensitivity(xy, K, *Kxy) : 0.0;
-  const double thetaXa = xa > 0 ? relativeSensitivity(xa, K, *Kxa) : 0.0;
-  const double thetaP = 1 - relativeSensitivity(p, K, *Kp);
-  const double dM = methodError(rhoSt, p);
-
-  const double dK = std::sqrt(std::pow(thetaT * dT, 2) + std::pow(thetaP * dp, 2) +
-                              std::pow(thetaRho * dRhoSt, 2) + std::pow(thetaXy * dxy, 2) +
-                              std::pow(thetaXa * dxa, 2) + dM * dM);
-  if (!std::isfinite(dK)) return std::nullopt;
-
-  MethodOutputs out;
-  out.rho = base->rho;
-  out.K = K;
-  out.dK = dK;
-  out.dRho = dK;
-  return out;
+  return gost30319_2::outputsWithError(stateK, {T, p, rhoSt, xa, xy}, K, base->rho, {dT, dp, dRhoSt, dxy, dxa},
+                                       kPerturbation, methodError(rhoSt, p));
 }
 
 }  // namespace velmar
