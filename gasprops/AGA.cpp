@@ -322,20 +322,27 @@ MethodFailure calcAga(std::span<const double, 21> x, std::span<const double, 21>
   out.soundSpeed = w.soundSpeed;
 
   // Sensitivities by finite differences: each input in turn times 1.00001.
+  // Temperature and pressure act on the density through the compressibility
+  // factor and directly (rho = rhoSt*(p/pSt)*(TSt/T)/K): the direct effect (I,
+  // P) is added to the relative change of Z, for the working density exactly
+  // as for K. The density's own relative change already contains the direct
+  // effect, so adding it there again would count it twice for temperature and
+  // cancel the pressure error. With I = P = 0 (channels with their primary
+  // transducers) only the compressibility part remains.
   constexpr double kStep = 1.00001;
   if (restartRequested(restart)) return 0;
   const double Tp = kStep * T;
   const State sT = agaState(x, Tp, p, false);
   if (sT.code != 0) return sT.code;
-  const double thetaTRho = std::abs(w.rho - sT.rho) / std::abs(T - Tp) * T / w.rho + switches.I;
   const double thetaTZ = std::abs(w.Z - sT.Z) / std::abs(T - Tp) * T / w.Z + switches.I;
+  const double thetaTRho = thetaTZ;
 
   if (restartRequested(restart)) return 0;
   const double pp = kStep * p;
   const State sp = agaState(x, T, pp, false);
   if (sp.code != 0) return sp.code;
-  const double thetaPRho = switches.P - std::abs(w.rho - sp.rho) / std::abs(p - pp) * p / w.rho;
   const double thetaPZ = switches.P - std::abs(w.Z - sp.Z) / std::abs(p - pp) * p / w.Z;
+  const double thetaPRho = thetaPZ;
 
   // Composition: one content raised, the others lowered in proportion so
   // that the sum stays.

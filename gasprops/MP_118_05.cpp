@@ -198,10 +198,14 @@ State mr118State(std::span<const double, kCount> x, double T, double p, bool str
 }  // namespace mr118
 
 // Entry of the method. The influence coefficients of temperature and
-// pressure are those of the density ρ = ρс·(p/pс)·(Tс/T)/K:
-// θT = |1 + (T/K)·∂K/∂T| and θp = |1 − (p/K)·∂K/∂p|, the derivatives taken
-// as finite differences with T and p multiplied by 1.01 and kept with their
-// signs; they serve the working density and K alike (Zс is fixed).
+// pressure are those of K, from states with T and p multiplied by 1.01:
+// θTK = |ΔlnK/ΔlnT| + 1 and θpK = 1 − |ΔlnK/Δlnp| (Zс is fixed, so ΔlnK is
+// ΔlnZ). The working density takes the same two coefficients: the direct
+// effect of T and p on the density ρ = ρс·(p/pс)·(Tс/T)/K is added to the
+// relative change of the compressibility factor, as for the compressibility
+// coefficient; the density's own relative change already contains the direct
+// effect, and adding it again would double the temperature term and cancel
+// the pressure error.
 MethodFailure calcMr118(std::span<const double, 18> x, std::span<const double, 18> dx, double T,
                         double dT, double p, double dp, MethodOutputs& out,
                         const RestartProbe& restart) {
@@ -233,16 +237,16 @@ MethodFailure calcMr118(std::span<const double, 18> x, std::span<const double, 1
   const double T1 = kStep * T;
   const State sT = mr118State(x, T1, p, false);
   if (sT.code != 0) return sT.code;
-  const double slopeT = (sT.Z / Zst - K) / K / ((T1 - T) / T);
+  const double thetaTK = std::fabs(K - sT.Z / Zst) / std::fabs(T - T1) * T / K + 1;
+  const double thetaTRho = thetaTK;
   if (restartRequested(restart)) return 0;
 
   const double p1 = kStep * p;
   const State sp = stateAt(cT, x, T, p1, false);
   if (sp.code != 0) return sp.code;
-  const double slopeP = (sp.Z / Zst - K) / K / ((p1 - p) / p);
+  const double thetaPK = 1 - std::fabs(K - sp.Z / Zst) / std::fabs(p - p1) * p / K;
+  const double thetaPRho = thetaPK;
   if (restartRequested(restart)) return 0;
-  const double thetaT = std::fabs(1.0 + slopeT);
-  const double thetaP = std::fabs(1.0 - slopeP);
 
   double sumRho = 0;
   double sumK = 0;
@@ -268,10 +272,10 @@ MethodFailure calcMr118(std::span<const double, 18> x, std::span<const double, 1
     }
   }
 
-  const double common =
-      w.dM * w.dM + (thetaT * dT) * (thetaT * dT) + (thetaP * dp) * (thetaP * dp);
-  const double dRho = std::sqrt(common + sumRho);
-  const double dK = std::sqrt(common + st.dM * st.dM + sumK);
+  const double dRho = std::sqrt(w.dM * w.dM + (thetaTRho * dT) * (thetaTRho * dT) +
+                                (thetaPRho * dp) * (thetaPRho * dp) + sumRho);
+  const double dK = std::sqrt(w.dM * w.dM + st.dM * st.dM + (thetaTK * dT) * (thetaTK * dT) +
+                              (thetaPK * dp) * (thetaPK * dp) + sumK);
   if (!std::isfinite(dRho) || !std::isfinite(dK)) return 2;
   out.dRho = dRho;
   out.dK = dK;

@@ -450,7 +450,6 @@ MethodFailure calcMr134(int gas, double T, double dT, double p, double dp, Metho
   out.rho = w.rho;
   out.Z = w.Z;
   out.K = w.Z / Zst;
-  const double rho = w.rho;
   const double K = out.K;
 
   // Sensitivities: each input in turn multiplied by 1.01.
@@ -460,10 +459,16 @@ MethodFailure calcMr134(int gas, double T, double dT, double p, double dp, Metho
   if (wp.code != 0) return wp.code;
   const double dTabs = std::fabs(T - kPerturbation * T);
   const double dpabs = std::fabs(p - kPerturbation * p);
-  const double thetaTRho = std::fabs(rho - wT.rho) / dTabs * T / rho + 1;
+  // The density's temperature and pressure sensitivities are those of K: the
+  // direct effect of T and p on the density (rho = rhoSt*(p/pSt)*(TSt/T)/K) is
+  // added to the relative change of the compressibility factor, as for the
+  // compressibility coefficient. The density's own relative change already
+  // contains the direct effect; adding it again would double the temperature
+  // term and cancel the pressure error.
   const double thetaTK = std::fabs(K - wT.Z / Zst) / dTabs * T / K + 1;
-  const double thetaPRho = 1 - std::fabs(rho - wp.rho) / dpabs * p / rho;
   const double thetaPK = 1 - std::fabs(K - wp.Z / Zst) / dpabs * p / K;
+  const double thetaTRho = thetaTK;
+  const double thetaPRho = thetaPK;
 
   const double dM = w.dM;
   out.dRho = std::sqrt(dM * dM + thetaTRho * dT * (thetaTRho * dT) + thetaPRho * dp * (thetaPRho * dp));

@@ -203,11 +203,15 @@ State mr135State(std::span<const double, kCount> x, double T, double p, bool str
 // Entry of the method: densities at working and standard conditions, Z, K and
 // the relative errors of the working density and of K.
 //
-// The influence coefficients of temperature and pressure are those of the
-// density ρ = ρс·(p/pс)·(Tс/T)/K: θT = |1 + (T/K)·∂K/∂T| and
-// θp = |1 − (p/K)·∂K/∂p|, the derivatives taken as finite differences with T
-// and p multiplied by 1.01 and kept with their signs. They serve the working
-// density and K alike (Zс is fixed).
+// The influence coefficients of temperature and pressure are those of K, from
+// states with T and p multiplied by 1.01: θTK = |ΔlnK/ΔlnT| + 1 and
+// θpK = 1 − |ΔlnK/Δlnp| (Zс is fixed, so ΔlnK is ΔlnZ). The working density
+// takes the same two coefficients: the direct effect of T and p on the
+// density ρ = ρс·(p/pс)·(Tс/T)/K is added to the relative change of the
+// compressibility factor, as for the compressibility coefficient; the
+// density's own relative change already contains the direct effect, and
+// adding it again would double the temperature term and cancel the pressure
+// error.
 MethodFailure calcMr135(std::span<const double, 16> x, std::span<const double, 16> dx, double T,
                         double dT, double p, double dp, MethodOutputs& out,
                         const RestartProbe& /*restart: a call takes microseconds*/) {
@@ -233,17 +237,18 @@ MethodFailure calcMr135(std::span<const double, 16> x, std::span<const double, 1
   const double K = w.Z / Zst;
   out.K = K;
 
-  // Temperature and pressure: relative change of K per relative step.
+  // Temperature and pressure: the relative change of K per relative step,
+  // plus the direct effect of each on the density.
   const double T1 = kStep * T;
   const State sT = mr135State(x, T1, p, false);
   if (sT.code != 0) return sT.code;
-  const double slopeT = (sT.Z / Zst - K) / K / ((T1 - T) / T);
+  const double thetaTK = std::fabs(K - sT.Z / Zst) / std::fabs(T - T1) * T / K + 1;
   const double p1 = kStep * p;
   const State sp = contentState(cT, x, T, p1, false);
   if (sp.code != 0) return sp.code;
-  const double slopeP = (sp.Z / Zst - K) / K / ((p1 - p) / p);
-  const double thetaT = std::fabs(1.0 + slopeT);
-  const double thetaP = std::fabs(1.0 - slopeP);
+  const double thetaPK = 1 - std::fabs(K - sp.Z / Zst) / std::fabs(p - p1) * p / K;
+  const double thetaTRho = thetaTK;
+  const double thetaPRho = thetaPK;
 
   double sumRho = 0;
   double sumK = 0;
@@ -268,10 +273,10 @@ MethodFailure calcMr135(std::span<const double, 16> x, std::span<const double, 1
     }
   }
 
-  const double common =
-      (thetaP * dp) * (thetaP * dp) + (thetaT * dT) * (thetaT * dT) + w.dM * w.dM;
-  const double dRho = std::sqrt(common + sumRho);
-  const double dK = std::sqrt(common + st.dM * st.dM + sumK);
+  const double dRho = std::sqrt((thetaPRho * dp) * (thetaPRho * dp) +
+                                (thetaTRho * dT) * (thetaTRho * dT) + w.dM * w.dM + sumRho);
+  const double dK = std::sqrt((thetaPK * dp) * (thetaPK * dp) + (thetaTK * dT) * (thetaTK * dT) +
+                              w.dM * w.dM + st.dM * st.dM + sumK);
   if (!std::isfinite(dRho) || !std::isfinite(dK)) return 2;
   out.dRho = dRho;
   out.dK = dK;

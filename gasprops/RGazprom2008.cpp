@@ -292,19 +292,25 @@ MethodFailure calcRGazprom(std::span<const double, 10> x, std::span<const double
   if (restartRequested(restart)) return 0;
 
   // Sensitivities by finite differences: each input in turn times 0.9999.
+  // The working density's temperature and pressure sensitivities are those of
+  // K: the direct effect of T and p on the density (rho = rhoSt*(p/pSt)*
+  // (TSt/T)/K) is added to the relative change of the compressibility factor,
+  // as for the compressibility coefficient. The density's own relative change
+  // already contains the direct effect; adding it again would double the
+  // temperature term and cancel the pressure error.
   constexpr double kStep = 0.9999;
   const double Tp = kStep * T;
   const State sT = rgazState(x, Tp, p, false);
   if (sT.code != 0) return sT.code;
-  const double thetaTRho = std::abs(w.rho - sT.rho) / std::abs(T - Tp) * T / w.rho + 1;
   const double thetaTK = std::abs(K - sT.Z / Zst) / std::abs(T - Tp) * T / K + 1;
+  const double thetaTRho = thetaTK;
   if (restartRequested(restart)) return 0;
 
   const double pp = kStep * p;
   const State sp = rgazState(x, T, pp, false);
   if (sp.code != 0) return sp.code;
-  const double thetaPRho = 1 - std::abs(w.rho - sp.rho) / std::abs(p - pp) * p / w.rho;
   const double thetaPK = 1 - std::abs(K - sp.Z / Zst) / std::abs(p - pp) * p / K;
+  const double thetaPRho = thetaPK;
 
   // Composition: one content lowered, the others raised in proportion so
   // that the sum stays.

@@ -330,19 +330,24 @@ TEST(Mr134Errors, WithoutInputErrorsTheErrorIsTheMethodError) {
 
 // Hydrogen at 400 K and 0.1 MPa is nearly ideal: its density falls as 1/T
 // and rises as p, and K hardly moves. The sensitivity coefficients of the
-// method then come out as theta_T,rho = 1 + 1/1.01, theta_p,rho = 0 and
-// theta_T,K = theta_p,K = 1, which shows T and p are each perturbed on their
-// own and each error enters with its own coefficient.
+// method then come out as theta_T = theta_p = 1 for the density and K alike:
+// the pressure error is not cancelled in the density error, and each error
+// enters with its own coefficient (dT and dp differ).
 TEST(Mr134Errors, SensitivitiesOfANearlyIdealGas) {
   MethodOutputs out;
   const double dT = 0.3;
   const double dp = 0.5;
   ASSERT_EQ(calc(kH2, 400, 0.1, out, dT, dp), 0);
   const double dM = 0.2;
-  const double thetaTRho = 1 + 1 / 1.01;
-  EXPECT_NEAR(out.dRho, std::hypot(dM, thetaTRho * dT), 2e-4);
-  EXPECT_NEAR(out.dK, std::sqrt(dM * dM + dT * dT + dp * dp), 2e-4);
+  const double expected = std::sqrt(dM * dM + dT * dT + dp * dp);
+  EXPECT_NEAR(out.dRho, expected, 2e-4);
+  EXPECT_NEAR(out.dK, expected, 2e-4);
   EXPECT_NEAR(out.K, 1.0, 2e-4);
+  // The pressure error alone: Z of hydrogen rises by about 6e-4 per unit of
+  // ln p here, so theta_p = 1 - 6e-4; 1e-3 of the error is held.
+  MethodOutputs onlyP;
+  ASSERT_EQ(calc(kH2, 400, 0.1, onlyP, 0, dp), 0);
+  EXPECT_NEAR(onlyP.dRho, std::hypot(dM, dp), 1e-3 * std::hypot(dM, dp));
 }
 
 // --- accuracy -------------------------------------------------------------------------
