@@ -1,5 +1,6 @@
 // GOST R 8.662-2009 (AGA8-92DC): natural gas of full composition.
 #include "gasprops/AGA.h"
+#include "gasprops/density_sensitivity.h"
 
 #include <algorithm>
 #include <array>
@@ -322,27 +323,26 @@ MethodFailure calcAga(std::span<const double, 21> x, std::span<const double, 21>
   out.soundSpeed = w.soundSpeed;
 
   // Sensitivities by finite differences: each input in turn times 1.00001.
-  // Temperature and pressure act on the density through the compressibility
-  // factor and directly (rho = rhoSt*(p/pSt)*(TSt/T)/K): the direct effect (I,
-  // P) is added to the relative change of Z, for the working density exactly
-  // as for K. The density's own relative change already contains the direct
-  // effect, so adding it there again would count it twice for temperature and
-  // cancel the pressure error. With I = P = 0 (channels with their primary
-  // transducers) only the compressibility part remains.
+  // The working density's sensitivities to temperature and pressure are its
+  // own relative changes (density_sensitivity.h): they hold the direct effect
+  // of T and p together with that through Z. The switches I and P add the
+  // direct effect to the relative change of Z for K; with I = P = 0
+  // (channels with their primary transducers) K keeps only the compressibility
+  // part.
   constexpr double kStep = 1.00001;
   if (restartRequested(restart)) return 0;
   const double Tp = kStep * T;
   const State sT = agaState(x, Tp, p, false);
   if (sT.code != 0) return sT.code;
   const double thetaTZ = std::abs(w.Z - sT.Z) / std::abs(T - Tp) * T / w.Z + switches.I;
-  const double thetaTRho = thetaTZ;
+  const double thetaTRho = densityTemperatureSensitivity(T, w.Z, Tp, sT.Z);
 
   if (restartRequested(restart)) return 0;
   const double pp = kStep * p;
   const State sp = agaState(x, T, pp, false);
   if (sp.code != 0) return sp.code;
   const double thetaPZ = switches.P - std::abs(w.Z - sp.Z) / std::abs(p - pp) * p / w.Z;
-  const double thetaPRho = thetaPZ;
+  const double thetaPRho = densityPressureSensitivity(p, w.Z, pp, sp.Z);
 
   // Composition: one content raised, the others lowered in proportion so
   // that the sum stays.

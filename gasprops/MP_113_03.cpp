@@ -6,6 +6,7 @@
 // follows from the absolute humidity at the state, by a fixed-point iteration
 // around the density iteration.
 #include "gasprops/MP_113_03.h"
+#include "gasprops/density_sensitivity.h"
 
 #include <algorithm>
 #include <cmath>
@@ -525,16 +526,16 @@ MethodFailure calcMr113(std::span<const double, 14> x, std::span<const double, 1
   if (wp.code != 0) return wp.code;
   const double dTabs = std::fabs(T - kPerturbation * T);
   const double dpabs = std::fabs(p - kPerturbation * p);
-  // The density's temperature and pressure sensitivities are those of K: the
-  // direct effect of T and p on the density (rho = rhoSt*(p/pSt)*(TSt/T)/K) is
-  // added to the relative change of the compressibility factor, as for the
-  // compressibility coefficient. The density's own relative change already
-  // contains the direct effect; adding it again would double the temperature
-  // term and cancel the pressure error.
+  // The working density's sensitivities to temperature and pressure are its
+  // own relative changes (density_sensitivity.h): they hold the direct effect
+  // of T and p on the density together with that through the compressibility
+  // factor, so the direct effect is not added to them a second time. The
+  // coefficients of K keep their form: the relative change of K plus the
+  // direct effect.
   const double thetaTK = std::fabs(K - wT.Z / Zst) / dTabs * T / K + 1;
   const double thetaPK = 1 - std::fabs(K - wp.Z / Zst) / dpabs * p / K;
-  const double thetaTRho = thetaTK;
-  const double thetaPRho = thetaPK;
+  const double thetaTRho = densityTemperatureSensitivity(T, w.Z, kPerturbation * T, wT.Z);
+  const double thetaPRho = densityPressureSensitivity(p, w.Z, kPerturbation * p, wp.Z);
 
   const double dM = w.dM;
   const double dRhoSt = st.dM;

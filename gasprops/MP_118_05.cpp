@@ -1,6 +1,7 @@
 // GSSSD MR 118-05: virial equation of state of moderately compressed gas
 // mixtures, with the relative errors of the working density and of K.
 #include "gasprops/MP_118_05.h"
+#include "gasprops/density_sensitivity.h"
 
 #include <algorithm>
 #include <cmath>
@@ -198,14 +199,10 @@ State mr118State(std::span<const double, kCount> x, double T, double p, bool str
 }  // namespace mr118
 
 // Entry of the method. The influence coefficients of temperature and
-// pressure are those of K, from states with T and p multiplied by 1.01:
+// pressure on K come from states with T and p multiplied by 1.01:
 // θTK = |ΔlnK/ΔlnT| + 1 and θpK = 1 − |ΔlnK/Δlnp| (Zс is fixed, so ΔlnK is
-// ΔlnZ). The working density takes the same two coefficients: the direct
-// effect of T and p on the density ρ = ρс·(p/pс)·(Tс/T)/K is added to the
-// relative change of the compressibility factor, as for the compressibility
-// coefficient; the density's own relative change already contains the direct
-// effect, and adding it again would double the temperature term and cancel
-// the pressure error.
+// ΔlnZ). Those of the working density are its own relative changes, which
+// already hold the direct effect of T and p (density_sensitivity.h).
 MethodFailure calcMr118(std::span<const double, 18> x, std::span<const double, 18> dx, double T,
                         double dT, double p, double dp, MethodOutputs& out,
                         const RestartProbe& restart) {
@@ -234,18 +231,24 @@ MethodFailure calcMr118(std::span<const double, 18> x, std::span<const double, 1
 
   // Temperature: the perturbed temperature is clamped into the range, so
   // its coefficients are formed at the clamped value.
+  // The working density's sensitivities to temperature and pressure are its
+  // own relative changes (density_sensitivity.h): they hold the direct effect
+  // of T and p on the density together with that through the compressibility
+  // factor, so the direct effect is not added to them a second time. The
+  // coefficients of K keep their form: the relative change of K plus the
+  // direct effect.
   const double T1 = kStep * T;
   const State sT = mr118State(x, T1, p, false);
   if (sT.code != 0) return sT.code;
   const double thetaTK = std::fabs(K - sT.Z / Zst) / std::fabs(T - T1) * T / K + 1;
-  const double thetaTRho = thetaTK;
+  const double thetaTRho = densityTemperatureSensitivity(T, w.Z, T1, sT.Z);
   if (restartRequested(restart)) return 0;
 
   const double p1 = kStep * p;
   const State sp = stateAt(cT, x, T, p1, false);
   if (sp.code != 0) return sp.code;
   const double thetaPK = 1 - std::fabs(K - sp.Z / Zst) / std::fabs(p - p1) * p / K;
-  const double thetaPRho = thetaPK;
+  const double thetaPRho = densityPressureSensitivity(p, w.Z, p1, sp.Z);
   if (restartRequested(restart)) return 0;
 
   double sumRho = 0;

@@ -32,6 +32,7 @@
 // coefficient) departs from the modern reference, by up to 0.7 % at 250-300 K
 // and 1.5 % near 200 K.
 #include "gasprops/MP_134_07.h"
+#include "gasprops/density_sensitivity.h"
 
 #include <cmath>
 #include <limits>
@@ -459,16 +460,16 @@ MethodFailure calcMr134(int gas, double T, double dT, double p, double dp, Metho
   if (wp.code != 0) return wp.code;
   const double dTabs = std::fabs(T - kPerturbation * T);
   const double dpabs = std::fabs(p - kPerturbation * p);
-  // The density's temperature and pressure sensitivities are those of K: the
-  // direct effect of T and p on the density (rho = rhoSt*(p/pSt)*(TSt/T)/K) is
-  // added to the relative change of the compressibility factor, as for the
-  // compressibility coefficient. The density's own relative change already
-  // contains the direct effect; adding it again would double the temperature
-  // term and cancel the pressure error.
+  // The working density's sensitivities to temperature and pressure are its
+  // own relative changes (density_sensitivity.h): they hold the direct effect
+  // of T and p on the density together with that through the compressibility
+  // factor, so the direct effect is not added to them a second time. The
+  // coefficients of K keep their form: the relative change of K plus the
+  // direct effect.
   const double thetaTK = std::fabs(K - wT.Z / Zst) / dTabs * T / K + 1;
   const double thetaPK = 1 - std::fabs(K - wp.Z / Zst) / dpabs * p / K;
-  const double thetaTRho = thetaTK;
-  const double thetaPRho = thetaPK;
+  const double thetaTRho = densityTemperatureSensitivity(T, w.Z, kPerturbation * T, wT.Z);
+  const double thetaPRho = densityPressureSensitivity(p, w.Z, kPerturbation * p, wp.Z);
 
   const double dM = w.dM;
   out.dRho = std::sqrt(dM * dM + thetaTRho * dT * (thetaTRho * dT) + thetaPRho * dp * (thetaPRho * dp));

@@ -2,6 +2,7 @@
 // and their mixtures. The coefficient set and its origin are described in
 // MP_135_07.h.
 #include "gasprops/MP_135_07.h"
+#include "gasprops/density_sensitivity.h"
 
 #include <cmath>
 
@@ -203,15 +204,11 @@ State mr135State(std::span<const double, kCount> x, double T, double p, bool str
 // Entry of the method: densities at working and standard conditions, Z, K and
 // the relative errors of the working density and of K.
 //
-// The influence coefficients of temperature and pressure are those of K, from
+// The influence coefficients of temperature and pressure on K come from
 // states with T and p multiplied by 1.01: θTK = |ΔlnK/ΔlnT| + 1 and
-// θpK = 1 − |ΔlnK/Δlnp| (Zс is fixed, so ΔlnK is ΔlnZ). The working density
-// takes the same two coefficients: the direct effect of T and p on the
-// density ρ = ρс·(p/pс)·(Tс/T)/K is added to the relative change of the
-// compressibility factor, as for the compressibility coefficient; the
-// density's own relative change already contains the direct effect, and
-// adding it again would double the temperature term and cancel the pressure
-// error.
+// θpK = 1 − |ΔlnK/Δlnp| (Zс is fixed, so ΔlnK is ΔlnZ). Those of the working
+// density are its own relative changes, which already hold the direct effect
+// of T and p (density_sensitivity.h).
 MethodFailure calcMr135(std::span<const double, 16> x, std::span<const double, 16> dx, double T,
                         double dT, double p, double dp, MethodOutputs& out,
                         const RestartProbe& /*restart: a call takes microseconds*/) {
@@ -237,8 +234,12 @@ MethodFailure calcMr135(std::span<const double, 16> x, std::span<const double, 1
   const double K = w.Z / Zst;
   out.K = K;
 
-  // Temperature and pressure: the relative change of K per relative step,
-  // plus the direct effect of each on the density.
+  // The working density's sensitivities to temperature and pressure are its
+  // own relative changes (density_sensitivity.h): they hold the direct effect
+  // of T and p on the density together with that through the compressibility
+  // factor, so the direct effect is not added to them a second time. The
+  // coefficients of K keep their form: the relative change of K plus the
+  // direct effect.
   const double T1 = kStep * T;
   const State sT = mr135State(x, T1, p, false);
   if (sT.code != 0) return sT.code;
@@ -247,8 +248,8 @@ MethodFailure calcMr135(std::span<const double, 16> x, std::span<const double, 1
   const State sp = contentState(cT, x, T, p1, false);
   if (sp.code != 0) return sp.code;
   const double thetaPK = 1 - std::fabs(K - sp.Z / Zst) / std::fabs(p - p1) * p / K;
-  const double thetaTRho = thetaTK;
-  const double thetaPRho = thetaPK;
+  const double thetaTRho = densityTemperatureSensitivity(T, w.Z, T1, sT.Z);
+  const double thetaPRho = densityPressureSensitivity(p, w.Z, p1, sp.Z);
 
   double sumRho = 0;
   double sumK = 0;

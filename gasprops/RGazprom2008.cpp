@@ -1,6 +1,7 @@
 // R Gazprom 5.3-2009: natural gas of ten components by the AGA8-92DC
 // equation of state.
 #include "gasprops/RGazprom2008.h"
+#include "gasprops/density_sensitivity.h"
 
 #include <algorithm>
 #include <array>
@@ -292,25 +293,25 @@ MethodFailure calcRGazprom(std::span<const double, 10> x, std::span<const double
   if (restartRequested(restart)) return 0;
 
   // Sensitivities by finite differences: each input in turn times 0.9999.
-  // The working density's temperature and pressure sensitivities are those of
-  // K: the direct effect of T and p on the density (rho = rhoSt*(p/pSt)*
-  // (TSt/T)/K) is added to the relative change of the compressibility factor,
-  // as for the compressibility coefficient. The density's own relative change
-  // already contains the direct effect; adding it again would double the
-  // temperature term and cancel the pressure error.
+  // The working density's sensitivities to temperature and pressure are its
+  // own relative changes (density_sensitivity.h): they hold the direct effect
+  // of T and p on the density together with that through the compressibility
+  // factor, so the direct effect is not added to them a second time. The
+  // coefficients of K keep their form: the relative change of K plus the
+  // direct effect.
   constexpr double kStep = 0.9999;
   const double Tp = kStep * T;
   const State sT = rgazState(x, Tp, p, false);
   if (sT.code != 0) return sT.code;
   const double thetaTK = std::abs(K - sT.Z / Zst) / std::abs(T - Tp) * T / K + 1;
-  const double thetaTRho = thetaTK;
+  const double thetaTRho = densityTemperatureSensitivity(T, w.Z, Tp, sT.Z);
   if (restartRequested(restart)) return 0;
 
   const double pp = kStep * p;
   const State sp = rgazState(x, T, pp, false);
   if (sp.code != 0) return sp.code;
   const double thetaPK = 1 - std::abs(K - sp.Z / Zst) / std::abs(p - pp) * p / K;
-  const double thetaPRho = thetaPK;
+  const double thetaPRho = densityPressureSensitivity(p, w.Z, pp, sp.Z);
 
   // Composition: one content lowered, the others raised in proportion so
   // that the sum stays.

@@ -330,7 +330,9 @@ TEST(Mr134Errors, WithoutInputErrorsTheErrorIsTheMethodError) {
 
 // Hydrogen at 400 K and 0.1 MPa is nearly ideal: its density falls as 1/T
 // and rises as p, and K hardly moves. The sensitivity coefficients of the
-// method then come out as theta_T = theta_p = 1 for the density and K alike:
+// method then come out as theta_T = theta_p = 1 for the density and K alike
+// (to 1e-3: the small slopes of Z enter the density's coefficients with their
+// sign and those of K with their magnitude):
 // the pressure error is not cancelled in the density error, and each error
 // enters with its own coefficient (dT and dp differ).
 TEST(Mr134Errors, SensitivitiesOfANearlyIdealGas) {
@@ -340,8 +342,8 @@ TEST(Mr134Errors, SensitivitiesOfANearlyIdealGas) {
   ASSERT_EQ(calc(kH2, 400, 0.1, out, dT, dp), 0);
   const double dM = 0.2;
   const double expected = std::sqrt(dM * dM + dT * dT + dp * dp);
-  EXPECT_NEAR(out.dRho, expected, 2e-4);
-  EXPECT_NEAR(out.dK, expected, 2e-4);
+  EXPECT_NEAR(out.dRho, expected, 1e-3);
+  EXPECT_NEAR(out.dK, expected, 1e-3);
   EXPECT_NEAR(out.K, 1.0, 2e-4);
   // The pressure error alone: Z of hydrogen rises by about 6e-4 per unit of
   // ln p here, so theta_p = 1 - 6e-4; 1e-3 of the error is held.

@@ -44,9 +44,6 @@ struct Case {
   // The method's own state routine at (T, p), as the sensitivity evaluations
   // see it.
   std::function<StatePoint(double T, double p)> state;
-  // dK holds the standard density's method error besides dRho's terms
-  // (all but MR 134-07).
-  bool kHasStandardTerm = true;
 };
 
 std::array<double, 21> agaGas() {
@@ -125,8 +122,7 @@ std::vector<Case> cases() {
                  [gas](double Ti, double pi) {
                    const Mr134State s = mr134State(gas, Ti, pi);
                    return StatePoint{s.Z, s.dM, s.code};
-                 },
-                 false});
+                 }});
   }
   return c;
 }
@@ -180,33 +176,18 @@ TEST(DensitySensitivity, TemperatureErrorIsCountedOnce) {
   }
 }
 
-// The density and K carry the same temperature and pressure coefficients:
-// without composition errors their budgets differ by the standard density's
-// method error alone (MR 134-07 has none in dK: there they are equal). Exact
-// up to rounding.
-TEST(DensitySensitivity, DensityAndCompressibilityShareTheTemperatureAndPressureTerms) {
-  for (const Case& c : cases()) {
-    SCOPED_TRACE(c.name);
-    for (const auto& [dT, dp] : {std::pair{0.3, 0.0}, std::pair{0.0, 0.7}, std::pair{0.25, 0.5}}) {
-      MethodOutputs out;
-      ASSERT_EQ(c.entry(dT, dp, out), 0);
-      const double standardTerm = c.kHasStandardTerm ? out.dRhoSt * out.dRhoSt : 0.0;
-      EXPECT_NEAR(out.dK * out.dK, out.dRho * out.dRho + standardTerm, 1e-12 * out.dK * out.dK)
-          << "dT " << dT << " dp " << dp;
-    }
-  }
-}
-
-// GOST R 8.662 with I = P = 0 (both first transducers ticked, channels with
-// their primary transducers): the temperature and pressure parts of the
-// density error are those of the compressibility factor alone, |ΔlnZ/ΔlnT|
-// and |ΔlnZ/Δlnp|; the switches add exactly the direct effect, 1, back.
-TEST(DensitySensitivity, GostR8662SwitchesLeaveTheCompressibilityPart) {
+// GOST R 8.662: the switches I and P act on K alone. With I = P = 0 (both
+// first transducers ticked, channels with their primary transducers) the
+// temperature and pressure parts of dK are those of the compressibility
+// factor, |ΔlnZ/ΔlnT| and |ΔlnZ/Δlnp|; the switches add exactly the direct
+// effect, 1, back. The density error is the same whatever the switches.
+TEST(DensitySensitivity, GostR8662SwitchesActOnTheCompressibilityCoefficient) {
   const auto x = agaGas();
   const std::array<double, 21> none{};
   const double T = 280, p = 8;  // Z well off 1: the compressibility parts are sizeable
   const aga::State w = aga::agaState(x, T, p, true);
   ASSERT_EQ(w.code, 0);
+  const aga::State st = aga::agaState(x, 293.15, 0.101325, true);
   const double dm = w.methodError;
   auto Z = [&](double Ti, double pi) { return aga::agaState(x, Ti, pi, false).Z; };
   const double h = 1e-4;
@@ -217,28 +198,29 @@ TEST(DensitySensitivity, GostR8662SwitchesLeaveTheCompressibilityPart) {
   ASSERT_GT(std::fabs(sT), 0.05);
   ASSERT_GT(std::fabs(sp), 0.05);
 
-  // Coefficient of one input from the error budget with only that input's
-  // error (dT or dp of 1 %).
-  auto coefficient = [&](double dT, double dp, AgaSwitches sw) {
+  // Coefficient of one input from the K budget with only that input's error
+  // (dT or dp of 1 %).
+  auto coefficientK = [&](double dT, double dp, AgaSwitches sw) {
     MethodOutputs out;
     EXPECT_EQ(calcAga(x, none, T, dT, p, dp, out, {}, sw), 0);
-    return std::sqrt(std::max(0.0, out.dRho * out.dRho - dm * dm));
+    return std::sqrt(std::max(0.0, out.dK * out.dK - dm * dm - st.methodError * st.methodError));
   };
-  const double thetaT0 = coefficient(1, 0, {0, 0});
-  const double thetaP0 = coefficient(0, 1, {0, 0});
+  const double thetaT0 = coefficientK(1, 0, {0, 0});
+  const double thetaP0 = coefficientK(0, 1, {0, 0});
   // The entry's one-sided step of 1e-5 against the central slope: 1e-3.
   EXPECT_NEAR(thetaT0, std::fabs(sT), 1e-3 * std::fabs(sT));
   EXPECT_NEAR(thetaP0, std::fabs(sp), 1e-3 * std::fabs(sp));
-  // Both switches on: |ΔlnZ/ΔlnT| + 1 and 1 − |ΔlnZ/Δlnp|.
-  EXPECT_NEAR(coefficient(1, 0, {1, 1}) - thetaT0, 1.0, 1e-9);
-  EXPECT_NEAR(coefficient(0, 1, {1, 1}) + thetaP0, 1.0, 1e-9);
+  EXPECT_NEAR(coefficientK(1, 0, {1, 1}) - thetaT0, 1.0, 1e-9);
+  EXPECT_NEAR(coefficientK(0, 1, {1, 1}) + thetaP0, 1.0, 1e-9);
 
-  // Together, with I = P = 0: dRho² = δм² + (sT·δT)² + (sp·δp)².
-  MethodOutputs both;
-  ASSERT_EQ(calcAga(x, none, T, 0.3, p, 0.5, both, {}, {0, 0}), 0);
-  const double expected = std::sqrt(dm * dm + std::pow(sT * 0.3, 2) + std::pow(sp * 0.5, 2));
-  EXPECT_NEAR(both.dRho, expected, 1e-3 * expected);
-  EXPECT_NEAR(both.dK * both.dK, both.dRho * both.dRho + both.dRhoSt * both.dRhoSt, 1e-12);
+  // The density: its own relative changes, |1 + ΔlnZ/ΔlnT| and
+  // |1 − ΔlnZ/Δlnp|, for every setting of the switches.
+  const double expected = std::sqrt(dm * dm + std::pow((1 + sT) * 0.3, 2) + std::pow((1 - sp) * 0.5, 2));
+  for (AgaSwitches sw : {AgaSwitches{0, 0}, AgaSwitches{1, 1}, AgaSwitches{0, 1}}) {
+    MethodOutputs out;
+    ASSERT_EQ(calcAga(x, none, T, 0.3, p, 0.5, out, {}, sw), 0);
+    EXPECT_NEAR(out.dRho, expected, 1e-3 * expected) << "I=" << sw.I << " P=" << sw.P;
+  }
 }
 
 }  // namespace

@@ -315,20 +315,20 @@ TEST(RGazpromEntry, SensitivitiesOfTemperaturePressureAndComposition) {
   auto zT = [&](double t) { return rgaz::equationState(f, t, p)->Z; };
   auto zP = [&](double q) { return rgaz::equationState(f, T, q)->Z; };
   // The entry's one-sided step of 1e-4 is within about 1e-4 of the slope:
-  // 1e-3 relative is held. The density and K share the coefficients of T
-  // and p, both from the relative change of Z.
+  // 1e-3 relative is held. K takes the relative change of Z plus the direct
+  // effect; the density its own relative change, which holds both.
   MethodOutputs out;
   ASSERT_EQ(calcRGazprom(x, Gas{}, T, 0.4, p, 0, out), 0);
-  const double thetaT = std::abs(logSlope(zT, T)) + 1;
-  double dRho = std::hypot(dm, thetaT * 0.4);
-  double dK = std::sqrt(dm * dm + 0.01 + std::pow(thetaT * 0.4, 2));
+  const double slopeT = logSlope(zT, T);
+  double dRho = std::hypot(dm, std::abs(1 + slopeT) * 0.4);
+  double dK = std::sqrt(dm * dm + 0.01 + std::pow((std::abs(slopeT) + 1) * 0.4, 2));
   EXPECT_NEAR(out.dRho, dRho, 1e-3 * dRho);
   EXPECT_NEAR(out.dK, dK, 1e-3 * dK);
 
   ASSERT_EQ(calcRGazprom(x, Gas{}, T, 0, p, 0.5, out), 0);
-  const double thetaP = 1 - std::abs(logSlope(zP, p));
-  dRho = std::hypot(dm, thetaP * 0.5);
-  dK = std::sqrt(dm * dm + 0.01 + std::pow(thetaP * 0.5, 2));
+  const double slopeP = logSlope(zP, p);
+  dRho = std::hypot(dm, std::abs(1 - slopeP) * 0.5);
+  dK = std::sqrt(dm * dm + 0.01 + std::pow((1 - std::abs(slopeP)) * 0.5, 2));
   EXPECT_NEAR(out.dRho, dRho, 1e-3 * dRho);
   EXPECT_NEAR(out.dK, dK, 1e-3 * dK);
 
