@@ -161,10 +161,10 @@ double initialValue(std::string_view text) {
 }
 }  // namespace
 
-Edit::Edit(ControlRegistry& registry, std::string_view name, Control* parent, EditSpec spec)
-    : Control(registry, name, ControlKind::Edit, parent, spec.caption), spec_(spec), text_(spec.text) {
-  if (isValueEdit()) value = initialValue(spec_.text);
-  if (!spec_.visible) hide();
+Edit::Edit(ControlRegistry& registry, std::string_view name, Control* parent, EditTraits traits)
+    : Control(registry, name, ControlKind::Edit, parent, traits.caption), traits_(traits), text_(traits.text) {
+  if (isValueEdit()) value = initialValue(traits_.text);
+  if (!traits_.visible) hide();
 }
 
 void Edit::setText(std::string text) {

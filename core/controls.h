@@ -207,7 +207,7 @@ class Edit;
 class Choice;
 
 // Everything the record knows about an edit at design time.
-struct EditSpec {
+struct EditTraits {
   std::string_view text = {};           // initial text
   ValueKind kind = ValueKind::Number;
   ValueCheck check = {};
@@ -224,7 +224,7 @@ struct EditSpec {
 
 class Edit : public Control {
  public:
-  Edit(ControlRegistry& registry, std::string_view name, Control* parent, EditSpec spec);
+  Edit(ControlRegistry& registry, std::string_view name, Control* parent, EditTraits traits);
 
   const std::string& text() const { return text_; }
   // Puts a text into the edit; when it differs from the current one this is a
@@ -232,8 +232,8 @@ class Edit : public Control {
   void setText(std::string text);
   bool readOnly() const { return readOnly_; }
   void setReadOnly(bool readOnly);
-  const EditSpec& spec() const { return spec_; }
-  bool isValueEdit() const { return spec_.kind != ValueKind::Text; }
+  const EditTraits& traits() const { return traits_; }
+  bool isValueEdit() const { return traits_.kind != ValueKind::Text; }
 
   // The value field: the number last parsed from the text, in stored units.
   double value = 0;
@@ -242,7 +242,7 @@ class Edit : public Control {
   std::function<void()> onChange;
 
  private:
-  EditSpec spec_;
+  EditTraits traits_;
   std::string text_;
   bool readOnly_ = false;
 };

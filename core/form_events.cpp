@@ -16,16 +16,16 @@ void keyDown(Session& s, Edit& e) {
     scheduleCalculation(s);
     return;
   }
-  if (!e.spec().prevTextOnKeyUp) {
+  if (!e.traits().prevTextOnKeyUp) {
     s.in.PrevText = e.text();
     s.in.PrevTextOwner = &e;
   }
   scheduleCalculation(s);
-  if (e.spec().parseOnKeyDown) ParseValue(s, e);
+  if (e.traits().parseOnKeyDown) ParseValue(s, e);
 }
 
 void keyUp(Session& s, Edit& e) {
-  if (e.spec().prevTextOnKeyUp) {
+  if (e.traits().prevTextOnKeyUp) {
     s.in.PrevText = e.text();
     s.in.PrevTextOwner = &e;
   }

@@ -19,7 +19,7 @@ namespace velmar {
 #define VELMAR_BOX(name, kind, parent, caption, visible) \
   Container name { registry, #name, ControlKind::kind, parent, caption, visible }
 #define VELMAR_EDIT(name, parent, ...) \
-  Edit name { registry, #name, parent, EditSpec{__VA_ARGS__} }
+  Edit name { registry, #name, parent, EditTraits{__VA_ARGS__} }
 #define VELMAR_COMBO(name, parent, index, visible, ...) \
   ComboBox name { registry, #name, parent, {__VA_ARGS__}, index, visible }
 #define VELMAR_RADIO(name, parent, caption, index, visible, ...) \

@@ -14,11 +14,11 @@ namespace {
 // "абсолютная"; the error of a channel pair only when the computing device's
 // error excludes the channels (pr_IK on, TipIK 2).
 bool convertsFromUnit(const Session& s, const Edit& e) {
-  const EditSpec& spec = e.spec();
-  if (spec.unit == nullptr) return false;
-  if (spec.kind != ValueKind::ErrorValue) return true;
-  if (spec.errorKind == nullptr || spec.errorKind->index() != 2) return false;
-  if (spec.channelError) return s.in.pr_IK.checked() && s.in.TipIK.index() == 2;
+  const EditTraits& traits = e.traits();
+  if (traits.unit == nullptr) return false;
+  if (traits.kind != ValueKind::ErrorValue) return true;
+  if (traits.errorKind == nullptr || traits.errorKind->index() != 2) return false;
+  if (traits.channelError) return s.in.pr_IK.checked() && s.in.TipIK.index() == 2;
   return true;
 }
 
@@ -33,20 +33,20 @@ const double* flowLimitText(const Session& s, const Edit& e, const std::string& 
 
 void ParseValue(Session& s, Edit& e) {
   if (!e.isValueEdit()) return;
-  const EditSpec& spec = e.spec();
+  const EditTraits& traits = e.traits();
   const std::string text = e.text();
 
   std::optional<double> v;
   if (const double* limit = flowLimitText(s, e, text)) {
     v = *limit;  // "Qн" and "Qв" in the range edits of the flowmeter stand for its limits
-  } else if (spec.kind == ValueKind::TemperatureLike && text == "-") {
+  } else if (traits.kind == ValueKind::TemperatureLike && text == "-") {
     v = 0.0;  // the user is starting a negative number
-  } else if (spec.kind == ValueKind::ErrorValue) {
+  } else if (traits.kind == ValueKind::ErrorValue) {
     v = evaluateErrorField(s, e);
     if (!v) {
       // A rejected formula gives 0 and raises the field's message.
       e.value = 0;
-      s.flags.raise(spec.check.message);
+      s.flags.raise(traits.check.message);
       return;
     }
   } else {
@@ -56,20 +56,20 @@ void ParseValue(Session& s, Edit& e) {
   if (!v) {
     // Not a number: the value stays; the edit's own previous text comes back
     // (an empty text stays empty, except where the edit asks otherwise).
-    if ((!text.empty() || spec.restoreIntoEmpty) && s.in.PrevTextOwner == &e && s.in.PrevText != text) {
+    if ((!text.empty() || traits.restoreIntoEmpty) && s.in.PrevTextOwner == &e && s.in.PrevText != text) {
       e.setText(s.in.PrevText);
     }
     return;
   }
 
   double x = *v;
-  if (convertsFromUnit(s, e)) ConvertPressure(spec.unit->index(), kPa_Pa, x);
-  if (spec.relativeBase != nullptr && spec.errorKind != nullptr && spec.errorKind->index() == 1 &&
-      spec.relativeBase->value > 0) {
-    x = x / spec.relativeBase->value * 100;
+  if (convertsFromUnit(s, e)) ConvertPressure(traits.unit->index(), kPa_Pa, x);
+  if (traits.relativeBase != nullptr && traits.errorKind != nullptr && traits.errorKind->index() == 1 &&
+      traits.relativeBase->value > 0) {
+    x = x / traits.relativeBase->value * 100;
   }
   e.value = x;
-  if (spec.check.rule != CheckRule::None) s.flags.set(spec.check.message, !spec.check.passes(x));
+  if (traits.check.rule != CheckRule::None) s.flags.set(traits.check.message, !traits.check.passes(x));
 }
 
 }  // namespace velmar

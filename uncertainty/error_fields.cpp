@@ -55,7 +55,7 @@ FormulaVariables variablesOf(const Session& s) {
 // those of the barometer, the channel pairs their own unit boxes.
 const Choice* pressureUnitOf(const Session& s, const Edit& e) {
   const InputRecord& in = s.in;
-  const Choice* u = e.spec().unit;
+  const Choice* u = e.traits().unit;
   if (u == nullptr) return nullptr;
   for (const Choice* p : {&in.P1Ed, &in.P2Ed, &in.P3ed, &in.P1dopEd, &in.P2dopEd, &in.P3dopEd}) {
     if (u == p) return &in.PizbPredEd;
@@ -79,20 +79,20 @@ void evalErrorFields(Session& s) {
   for (Control* c : s.in.registry.all()) {
     if (c->kind() != ControlKind::Edit) continue;
     auto& e = static_cast<Edit&>(*c);
-    const EditSpec& spec = e.spec();
-    if (spec.kind != ValueKind::ErrorValue) continue;
+    const EditTraits& traits = e.traits();
+    if (traits.kind != ValueKind::ErrorValue) continue;
     const std::optional<double> v = evaluateErrorField(s, e);
     double x = v.value_or(0.0);
-    const bool absolute = spec.errorKind != nullptr && spec.errorKind->index() == 2;
+    const bool absolute = traits.errorKind != nullptr && traits.errorKind->index() == 2;
     if (const Choice* unit = pressureUnitOf(s, e); unit != nullptr && absolute) {
       ConvertPressure(unit->index(), kPa_Pa, x);
     }
-    if (spec.relativeBase != nullptr && spec.errorKind != nullptr && spec.errorKind->index() == 1) {
-      x = spec.relativeBase->value > 0 ? x / spec.relativeBase->value * 100 : 0.0;
+    if (traits.relativeBase != nullptr && traits.errorKind != nullptr && traits.errorKind->index() == 1) {
+      x = traits.relativeBase->value > 0 ? x / traits.relativeBase->value * 100 : 0.0;
     }
     e.value = x;
     // A field the window does not show raises nothing: its value is not used.
-    if ((!v || x < 0) && e.shown()) s.flags.raise(spec.check.message);
+    if ((!v || x < 0) && e.shown()) s.flags.raise(traits.check.message);
   }
 }
 
