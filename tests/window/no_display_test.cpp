@@ -55,7 +55,6 @@ TEST(NoDisplay, TheProgramExplainsOnOneLineAndExitsWithStatus3) {
 TEST(NoDisplay, WithAPlatformTheProgramRuns) {
   QProcessEnvironment env;
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-  env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
   const Outcome o = runVelmar(env, 2000);
   EXPECT_FALSE(o.finished) << o.code << " " << o.err.toStdString();
 }

@@ -1,7 +1,7 @@
 // The window tests run on the offscreen platform with a 1366×768 screen. With
 // --measure-start-up the binary instead creates the window once, as the
 // program does, and prints how long construction, the form rules with the
-// first pass, and showing took.
+// first pass, and showing took, and the decimal separator the session got.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -21,25 +21,30 @@ namespace {
 
 // A 1366×768 screen for the offscreen platform, so that the window gets the
 // size it has on the smallest screen it must fit.
-void useSmallScreen() {
+// Returns the file that describes the screen, to be removed once the
+// platform has read it.
+QString useSmallScreen() {
   const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-  if (!platform.isEmpty() && platform != "offscreen") return;
-  const QString path = QDir::temp().filePath(QStringLiteral("velmar-window-tests-screen.json"));
+  if (!platform.isEmpty() && platform != "offscreen") return {};
+  const QString path = QDir::temp().filePath(
+      QStringLiteral("velmar-window-tests-screen-%1.json").arg(QCoreApplication::applicationPid()));
   QFile file(path);
   if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
     file.write(R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": 1366, "height": 768,)"
                R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
     file.close();
     qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + path).toUtf8());
-  } else {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return path;
   }
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  return {};
 }
 
-int measureStartUp(int argc, char** argv) {
+int measureStartUp(int argc, char** argv, const QString& screenFile) {
   QElapsedTimer clock;
   clock.start();
   QApplication app(argc, argv);
+  if (!screenFile.isEmpty()) QFile::remove(screenFile);
   velmar::window::keepNumericLocaleNeutral();
   velmar::window::QtOneShotTimer timer;
   velmar::window::QtEventPump pump;
@@ -48,7 +53,8 @@ int measureStartUp(int argc, char** argv) {
   velmar::startUp(session);
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
-  std::cout << "start-up: " << clock.elapsed() << " ms\n";
+  std::cout << "start-up: " << clock.elapsed() << " ms\n"
+            << "decimal separator: " << session.decimalSeparator << "\n";
   return 0;
 }
 
@@ -70,13 +76,17 @@ int main(int argc, char** argv) {
     if (std::strncmp(argv[i], "--gtest_list_tests", 18) == 0) listing = true;
     if (std::strcmp(argv[i], "--measure-start-up") == 0) measure = true;
   }
-  useSmallScreen();
-  if (measure) return measureStartUp(argc, argv);
+  const QString screenFile = useSmallScreen();
+  if (measure) return measureStartUp(argc, argv, screenFile);
   ::testing::InitGoogleTest(&argc, argv);
-  if (listing) return RUN_ALL_TESTS();
+  if (listing) {
+    if (!screenFile.isEmpty()) QFile::remove(screenFile);
+    return RUN_ALL_TESTS();
+  }
   QDir().mkpath(QStringLiteral(VELMAR_SCREENSHOT_DIR));
   standardMessages = qInstallMessageHandler(quietPlatformNotes);
   QApplication app(argc, argv);
+  if (!screenFile.isEmpty()) QFile::remove(screenFile);
   velmar::window::keepNumericLocaleNeutral();
   return RUN_ALL_TESTS();
 }
