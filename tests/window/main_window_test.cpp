@@ -308,6 +308,26 @@ TEST_F(MainWindowTest, UserActionsReachTheModelAsItsEvents) {
   typeKeys(names->lineEdit(), QStringLiteral("Метан"));
   EXPECT_EQ(in.NamePrSred.text(), "Метан");
 
+  // The absolute humidity keeps its previous text when a key comes up: a
+  // letter after "5" brings "5" back.
+  pickItem("sreda", 2);
+  clickRadio("Metod_s", 0);
+  typeInto("Vlag113Str", "5");
+  QTest::keyClicks(widget<QLineEdit>("Vlag113Str"), "x");
+  EXPECT_EQ(in.Vlag113Str.text(), "5");
+  EXPECT_EQ(widget<QLineEdit>("Vlag113Str")->text(), QStringLiteral("5"));
+
+  // A menu command reaches its item only while the item is enabled.
+  int chosen = 0;
+  in.N2_.onClick = [&chosen] { ++chosen; };
+  in.N2_.setEnabled(true);
+  binding().actionOf(in.N2_)->trigger();
+  EXPECT_EQ(chosen, 1);
+  in.N2_.setEnabled(false);
+  binding().actionOf(in.N2_)->trigger();
+  EXPECT_EQ(chosen, 1);
+  in.N2_.onClick = nullptr;
+
   // A pressed button runs its rule.
   clickRadio("Raschet", 2);
   in.strad.setCell(0, 0, "50");
