@@ -14,7 +14,9 @@ double inUnit(double pa, const Choice& unit) {
   return pa;
 }
 
-FormulaVariables variablesOf(const Session& s) {
+}  // namespace
+
+FormulaVariables formulaVariables(const Session& s) {
   const InputRecord& in = s.in;
   FormulaVariables v;
   if (in.TauStr.value > 0) v.Q = in.Qstr.value / in.TauStr.value;
@@ -50,6 +52,8 @@ FormulaVariables variablesOf(const Session& s) {
   return v;
 }
 
+namespace {
+
 // The unit an absolute pressure error is entered in: the gauge-pressure
 // transducers use the limits of the overpressure instrument, the barometer
 // those of the barometer, the channel pairs their own unit boxes.
@@ -67,7 +71,7 @@ const Choice* pressureUnitOf(const Session& s, const Edit& e) {
 }  // namespace
 
 std::optional<double> evaluateErrorField(Session& s, Edit& field) {
-  const FormulaResult result = evalFormula(field.text(), variablesOf(s));
+  const FormulaResult result = evalFormula(field.text(), formulaVariables(s));
   const FormulaFieldTexts texts = formulaFieldTexts(field.text(), result, s.in.Raschet.index() == 1);
   field.setHint(texts.hint);
   if (result.isFormula) field.setText(texts.text);  // a changed text is evaluated again

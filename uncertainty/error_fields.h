@@ -7,6 +7,12 @@ namespace velmar {
 
 struct Session;
 class Edit;
+struct FormulaVariables;
+
+// The values of the quantities an error formula may name, read from the
+// current inputs and gas properties (pressures in the units of their limit
+// boxes).
+FormulaVariables formulaVariables(const Session& s);
 
 // Evaluates the text of an error field (a number or a formula; the display
 // part " = value" is ignored) with the current values of the variables. On

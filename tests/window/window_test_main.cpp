@@ -1,0 +1,92 @@
+// The window tests run on the offscreen platform with a 1366×768 screen. With
+// --measure-start-up the binary instead creates the window once, as the
+// program does, and prints how long construction, the form rules with the
+// first pass, and showing took, and the decimal separator the session got.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTest>
+#include <cstring>
+#include <iostream>
+
+#include "core/session.h"
+#include "core/start_up.h"
+#include "ui/window/main_window.h"
+#include "ui/window/qt_services.h"
+
+namespace {
+
+// A 1366×768 screen for the offscreen platform, so that the window gets the
+// size it has on the smallest screen it must fit.
+// Returns the file that describes the screen, to be removed once the
+// platform has read it.
+QString useSmallScreen() {
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  if (!platform.isEmpty() && platform != "offscreen") return {};
+  const QString path = QDir::temp().filePath(
+      QStringLiteral("velmar-window-tests-screen-%1.json").arg(QCoreApplication::applicationPid()));
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    file.write(R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": 1366, "height": 768,)"
+               R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    file.close();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + path).toUtf8());
+    return path;
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  return {};
+}
+
+int measureStartUp(int argc, char** argv, const QString& screenFile) {
+  QElapsedTimer clock;
+  clock.start();
+  QApplication app(argc, argv);
+  if (!screenFile.isEmpty()) QFile::remove(screenFile);
+  velmar::window::keepNumericLocaleNeutral();
+  velmar::window::QtOneShotTimer timer;
+  velmar::window::QtEventPump pump;
+  velmar::Session session(timer, pump, velmar::window::systemDecimalSeparator());
+  velmar::window::MainWindow window(session);
+  velmar::startUp(session);
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) return 1;
+  std::cout << "start-up: " << clock.elapsed() << " ms\n"
+            << "decimal separator: " << session.decimalSeparator << "\n";
+  return 0;
+}
+
+// The offscreen platform reports that it cannot pass size hints to a window
+// system; that says nothing about the program.
+QtMessageHandler standardMessages = nullptr;
+
+void quietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.contains(QStringLiteral("propagateSizeHints"))) return;
+  if (standardMessages != nullptr) standardMessages(type, context, message);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool listing = false;
+  bool measure = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strncmp(argv[i], "--gtest_list_tests", 18) == 0) listing = true;
+    if (std::strcmp(argv[i], "--measure-start-up") == 0) measure = true;
+  }
+  const QString screenFile = useSmallScreen();
+  if (measure) return measureStartUp(argc, argv, screenFile);
+  ::testing::InitGoogleTest(&argc, argv);
+  if (listing) {
+    if (!screenFile.isEmpty()) QFile::remove(screenFile);
+    return RUN_ALL_TESTS();
+  }
+  QDir().mkpath(QStringLiteral(VELMAR_SCREENSHOT_DIR));
+  standardMessages = qInstallMessageHandler(quietPlatformNotes);
+  QApplication app(argc, argv);
+  if (!screenFile.isEmpty()) QFile::remove(screenFile);
+  velmar::window::keepNumericLocaleNeutral();
+  return RUN_ALL_TESTS();
+}

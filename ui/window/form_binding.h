@@ -1,0 +1,102 @@
+#pragma once
+// The widgets of the main window, built from the form model's registry and
+// bound to it. One binder per control kind: a change of the model (text,
+// items, index, check state, visibility, enabled and read-only state, caption,
+// hint, cells, lines, position) shows at once; a user's action reaches the
+// model only as the model's own event (key down, text change and key up in an
+// edit, choice of an item, click of a check box or a button, edit of a grid
+// cell, a typed medium name, a menu command). Updates coming from the model
+// never travel back as user events.
+//
+// Layout: a page control is a tab widget, a tab a scrollable page whose parts
+// stand in columns (ColumnFlowLayout); panels and group boxes lay out their
+// children in declaration order as rows of a head
+// (a check box, a label, the caption of an edit) followed by the controls that
+// belong with it (unit and kind boxes, value edits, formula buttons); group
+// boxes, radio groups, grids, memos and nested page controls take a row of
+// their own. A hidden control hides its widget and its caption label.
+#include <QObject>
+#include <unordered_map>
+#include <vector>
+
+#include "core/controls.h"
+
+class QAction;
+class QGridLayout;
+class QLabel;
+class QMenuBar;
+class QTabWidget;
+class QWidget;
+class QButtonGroup;
+
+namespace velmar {
+struct Session;
+}
+
+namespace velmar::window {
+
+class FormBinding : public QObject, public ControlObserver {
+ public:
+  explicit FormBinding(Session& s);
+  ~FormBinding() override;
+  FormBinding(const FormBinding&) = delete;
+  FormBinding& operator=(const FormBinding&) = delete;
+
+  // The form itself is the given window (its caption is the window title).
+  void bindForm(Control& form, QWidget* window);
+  // Creates the widget of a control, with everything a container holds.
+  QWidget* build(Control& control);
+  // The menu items of the form and its menus (containers of menu items).
+  void buildMenus(QMenuBar* bar, Control& form);
+  // Applies the model's visibility once every widget has its place.
+  void finish();
+
+  QWidget* widgetOf(const Control& control) const;
+  QAction* actionOf(const Control& control) const;
+  QLabel* captionLabelOf(const Control& control) const;
+  // The tab widget that holds a tab.
+  QTabWidget* tabWidgetOf(const Control& control) const;
+  const std::vector<Control*>& childrenOf(const Control& control) const;
+
+  void controlChanged(Control& control, ControlProperty property) override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Bound {
+    QWidget* widget = nullptr;        // the control's own widget
+    QLabel* caption = nullptr;        // the caption label of an edit
+    QWidget* row = nullptr;           // the row strip the widget sits in
+    QWidget* part = nullptr;          // the run of rows of a tab page the widget sits in
+    QAction* action = nullptr;        // a menu item or a menu
+    QButtonGroup* radios = nullptr;   // the buttons of a radio group
+    QTabWidget* tabs = nullptr;       // the tab widget of a tab
+  };
+  struct RowState;
+
+  QWidget* buildTabPage(Control& tab);
+  QWidget* buildBox(Control& box);
+  void layoutChildren(Control& container, QWidget* content);
+  void layoutRows(const std::vector<Control*>& kids, QWidget* content, int margin);
+  void layoutInOneRow(Control& container, QWidget* content);
+  void addToRow(RowState& row, QGridLayout* grid, QWidget* content, QWidget* widget);
+
+  void apply(Control& control, ControlProperty property);
+  void applyAll(Control& control);
+  void applyVisible(Control& control);
+  void updateRow(QWidget* row);
+  void rebuildRadios(Control& control);
+
+  Session& s_;
+  std::unordered_map<const Control*, Bound> bound_;
+  std::unordered_map<const Control*, std::vector<Control*>> children_;
+  std::unordered_map<const QObject*, Control*> controlOfWidget_;
+  // Row strips and runs of rows, each shown while any of its widgets is.
+  std::unordered_map<const QWidget*, std::vector<QWidget*>> rowMembers_;
+  const Control* keyDownIn_ = nullptr;  // the edit in which a key went down and no text changed yet
+  int updating_ = 0;                    // > 0 while the model's changes are put into the widgets
+  bool finished_ = false;
+};
+
+}  // namespace velmar::window
