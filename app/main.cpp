@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
   velmar::Session session(timer, pump, velmar::window::systemDecimalSeparator());
   velmar::window::MainWindow window(session);
   velmar::startUp(session);
+  // The input data of a previous session are not kept yet: the window starts
+  // from its initial texts, and the status line does not claim otherwise.
   window.show();
-  window.ShowStatusText(QStringLiteral("Загружены данные предыдущего сеанса работы"), Qt::blue, true, 5);
   return app.exec();
 }

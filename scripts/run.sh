@@ -8,10 +8,16 @@ gen=()
 command -v ninja >/dev/null && gen=(-G Ninja)
 mkdir -p build
 log=build/run-build.log
-if ! { cmake -S . -B build/release "${gen[@]}" -DCMAKE_BUILD_TYPE=Release \
-       && cmake --build build/release -j "$jobs" --target velmar-calc \
-       && { [ ! -f build/release/ui/window/Makefile ] && [ ! -f build/release/build.ninja ] \
-            || cmake --build build/release -j "$jobs" --target velmar 2>/dev/null || true; }; } >"$log" 2>&1; then
+targets=(velmar-calc)
+build() {
+  cmake -S . -B build/release "${gen[@]}" -DCMAKE_BUILD_TYPE=Release || return 1
+  # The window is built where Qt 6 was found.
+  local known
+  known="$(cmake --build build/release --target help)"
+  if grep -qE '^(\.\.\. )?velmar(:| |$)' <<<"$known"; then targets+=(velmar); fi
+  cmake --build build/release -j "$jobs" --target "${targets[@]}"
+}
+if ! build >"$log" 2>&1; then
   cat "$log" >&2
   echo "velmar: the build failed (log above, also in $log)" >&2
   exit 1

@@ -194,7 +194,7 @@ QWidget* FormBinding::build(Control& c) {
     case ControlKind::Edit: {
       auto& e = static_cast<Edit&>(c);
       auto* line = new QLineEdit;
-      const ValueKind kind = e.spec().kind;
+      const ValueKind kind = e.traits().kind;
       line->setFixedWidth(kind == ValueKind::Text         ? kTextEditWidth
                           : kind == ValueKind::ErrorValue ? kErrorEditWidth
                                                           : kValueEditWidth);
