@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -16,7 +17,8 @@ struct ToolRun {
 };
 
 ToolRun run(const std::string& args) {
-  const std::string errFile = ::testing::TempDir() + "velmar_calc_stderr.txt";
+  // One file per test process: ctest runs the tests of this file side by side.
+  const std::string errFile = ::testing::TempDir() + "velmar_calc_stderr_" + std::to_string(getpid()) + ".txt";
   const std::string command = std::string(VELMAR_CALC_PATH) + " " + args + " 2>" + errFile;
   ToolRun r;
   FILE* pipe = popen(command.c_str(), "r");
@@ -30,6 +32,7 @@ ToolRun run(const std::string& args) {
     while ((n = fread(buf.data(), 1, buf.size(), e)) > 0) r.err.append(buf.data(), n);
     fclose(e);
   }
+  std::remove(errFile.c_str());
   return r;
 }
 
