@@ -11,6 +11,7 @@
 #include "core/messages.h"
 #include "core/platform.h"
 #include "gasprops/gas_properties.h"
+#include "persistence/program_files.h"
 #include "report/report_record.h"
 #include "uncertainty/channel_errors.h"
 
@@ -35,6 +36,7 @@ struct Session {
 
   double Qavg = 0;                // average flow over the period, Qср = V/τ, m3/h
   std::string proposedSaveName;   // file name the save dialog proposes
+  ProgramFiles files;             // the start folder and what the program keeps of its files
 
   OneShotTimer& TimerProv;
   EventPump& pump;

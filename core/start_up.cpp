@@ -8,19 +8,19 @@
 
 namespace velmar {
 
-void startUp(Session& s) {
+void startUp(Session& s, const std::function<void()>& afterRules) {
   s.in.InputChanged = false;
+  s.in.CalcIdle = false;
   applyAllFormRules(s);
+  if (afterRules) afterRules();
   // As after a load of the input data: every value edit is parsed, so that
   // every field check has run before the first pass.
-  const bool idle = s.in.CalcIdle;
-  s.in.CalcIdle = false;
   for (Control* c : s.in.registry.all()) {
     if (c->kind() != ControlKind::Edit) continue;
     auto& e = static_cast<Edit&>(*c);
     if (e.isValueEdit()) ParseValue(s, e);
   }
-  s.in.CalcIdle = idle;
+  s.in.CalcIdle = true;
   s.TimerProv.stop();
   RunCalculation(s);
   scheduleCalculation(s);

@@ -1,0 +1,228 @@
+// The input-data file: its 585 lines, the round trip of every stored control,
+// older and foreign files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "persistence/code_page.h"
+#include "persistence/input_file.h"
+#include "persistence/input_file_table.h"
+#include "persistence/input_reset.h"
+#include "persistence/reference_lists.h"
+#include "persistence_fixture.h"
+
+namespace velmar {
+namespace {
+
+using testing::FilePoint;
+using testing::readBytes;
+using testing::writeBytes;
+
+// "" when the files are equal, else the first line where they differ.
+std::string firstDifference(const std::string& a, const std::string& b) {
+  if (a == b) return {};
+  size_t i = 0;
+  while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
+  const size_t line = static_cast<size_t>(std::count(a.begin(), a.begin() + static_cast<long>(i), '\n')) + 1;
+  return "line " + std::to_string(line);
+}
+
+const FileLine& lineNo(int n) { return inputFileLines().at(static_cast<size_t>(n - 1)); }
+
+TEST(InputFileTable, LinesStandWhereTheFormatPutsThem) {
+  ASSERT_EQ(inputFileLines().size(), 585u);
+  struct Expect {
+    int line;
+    LineKind kind;
+    std::string_view control;
+    int col, row;
+    char block;
+  };
+  const Expect expected[] = {
+      {1, LineKind::Index, "Raschet", 0, 0, 0},       {4, LineKind::Cell, "sostav", 1, 1, 0},
+      {5, LineKind::Cell, "sostav", 2, 1, 0},         {6, LineKind::CellCopy, "sostav", 2, 1, 0},
+      {39, LineKind::CellCopy, "sostav", 2, 12, 0},   {40, LineKind::Index, "TipSU", 0, 0, 0},
+      {112, LineKind::ComboText, "KT2ed", 0, 0, 0},   {124, LineKind::Text, "NamePrSred", 0, 0, 0},
+      {136, LineKind::Index, "NamePrTr", 0, 0, 0},    {137, LineKind::Kept, "", 0, 0, 0},
+      {138, LineKind::Cell, "SostavSmes", 1, 1, 0},   {169, LineKind::Cell, "SostavSmes", 2, 16, 0},
+      {196, LineKind::Text, "dlinaCeStr", 0, 0, 0},   {197, LineKind::Cell, "sost_rgaz", 1, 1, 0},
+      {258, LineKind::Cell, "sost_iso", 2, 21, 0},    {261, LineKind::Text, "CompVrStr", 0, 0, 0},
+      {329, LineKind::Cell, "sost_135", 2, 16, 0},    {346, LineKind::Text, "PizbprednStr", 0, 0, 0},
+      {372, LineKind::Cell, "sost_113", 2, 13, 0},    {377, LineKind::Text, "NameSU", 0, 0, 0},
+      {379, LineKind::Check, "pr_St", 0, 0, 0},       {413, LineKind::Index, "rst_pogrTip", 0, 0, 0},
+      {414, LineKind::Check, "TipIkQ", 0, 0, 'A'},    {415, LineKind::Index, "TipPogr", 0, 0, 0},
+      {495, LineKind::Index, "TipAddrst3", 0, 0, 0},  {496, LineKind::Text, "D20itStr", 0, 0, 'B'},
+      {497, LineKind::Check, "ustupCheck", 0, 0, 'C'}, {510, LineKind::Text, "uMaxDstr", 0, 0, 'D'},
+      {511, LineKind::Cell, "strad", 0, 0, 'D'},      {560, LineKind::Cell, "strad", 0, 49, 'D'},
+      {561, LineKind::Check, "pr_Pbar_", 0, 0, 'D'},  {565, LineKind::Index, "TipAbsVl", 0, 0, 'E'},
+      {567, LineKind::Index, "TipMetan", 0, 0, 'F'},  {570, LineKind::Index, "co2TipPogr", 0, 0, 'G'},
+      {576, LineKind::Text, "dP1dopsisStr", 0, 0, 'H'}, {577, LineKind::Check, "dP1dopcheck", 0, 0, 'I'},
+      {581, LineKind::Check, "PbaroCheck", 0, 0, 'J'}, {585, LineKind::Text, "PbaroStr", 0, 0, 'J'},
+  };
+  for (const Expect& e : expected) {
+    const FileLine& l = lineNo(e.line);
+    EXPECT_EQ(l.kind, e.kind) << "line " << e.line;
+    EXPECT_EQ(l.control, e.control) << "line " << e.line;
+    EXPECT_EQ(l.col, e.col) << "line " << e.line;
+    EXPECT_EQ(l.row, e.row) << "line " << e.line;
+    EXPECT_EQ(l.block, e.block) << "line " << e.line;
+  }
+}
+
+TEST(InputFileTable, EveryLineNamesAControlOfItsKind) {
+  InputRecord in;
+  for (size_t i = 0; i < inputFileLines().size(); ++i) {
+    const FileLine& l = inputFileLines()[i];
+    if (l.kind == LineKind::Kept) continue;
+    const Control* c = in.registry.find(l.control);
+    ASSERT_NE(c, nullptr) << "line " << i + 1 << ": " << l.control;
+    const ControlKind k = c->kind();
+    switch (l.kind) {
+      case LineKind::Index: EXPECT_TRUE(k == ControlKind::ComboBox || k == ControlKind::RadioGroup) << i + 1; break;
+      case LineKind::Check: EXPECT_EQ(k, ControlKind::CheckBox) << i + 1; break;
+      case LineKind::Text:
+        EXPECT_TRUE(k == ControlKind::Edit || (k == ControlKind::ComboBox && static_cast<const ComboBox*>(c)->editable()))
+            << i + 1;
+        break;
+      case LineKind::ComboText: EXPECT_EQ(k, ControlKind::ComboBox) << i + 1; break;
+      case LineKind::Cell:
+      case LineKind::CellCopy: {
+        ASSERT_EQ(k, ControlKind::StringGrid) << i + 1;
+        const auto* g = static_cast<const StringGrid*>(c);
+        EXPECT_LT(l.row, g->rowCount()) << i + 1;
+        break;
+      }
+      case LineKind::Kept: break;
+    }
+  }
+}
+
+// Puts a value other than the current one into every stored control, as a
+// user would: choices and check boxes through their events, texts typed, grid
+// cells edited, the kept line set. Error fields get formulas, texts Cyrillic
+// letters, one temperature a lone "-".
+void changeEveryStoredControl(FilePoint& p) {
+  Session& s = p.s;
+  InputRecord& in = s.in;
+  // Three stored pipe materials give NamePrTr a list.
+  for (int k = 0; k < 4; ++k) writeBytes(p.programFile("spprm." + std::to_string(k)), "Сталь 20\r\nСталь 45\r\nМедь\r\n");
+  LoadPipeMaterials(s);
+  p.choose(in.Raschet, 1);
+  p.choose(in.Tclass, 4);  // individual coefficients: T11str and T12str can be typed
+  // The automatic uncertainty of the composition first: it fills column 2 of
+  // the grids as their contents are typed (and the way methane is found
+  // changes its uncertainty).
+  p.check(in.TipPogrMetan, true);
+  p.choose(in.TipMetan, 1);
+  int n = 0;
+  for (const FileLine& l : inputFileLines()) {
+    ++n;
+    if (l.kind == LineKind::Kept) {
+      s.files.keptLine = "строка 137 из файла";
+      continue;
+    }
+    Control* c = in.registry.find(l.control);
+    switch (l.kind) {
+      case LineKind::Index: {
+        auto& choice = static_cast<Choice&>(*c);
+        if (&choice == &in.Raschet || &choice == &in.Tclass || &choice == &in.TipMetan) break;
+        if (choice.count() == 0) {
+          choice.setIndex(3 + n % 5);  // a box of the hidden pages keeps any index
+        } else if (choice.count() > 1) {
+          const int next = (choice.index() + 1) % choice.count();
+          if (choice.enabled()) p.choose(choice, next); else choice.setIndex(next);
+        }
+        break;
+      }
+      case LineKind::Check:
+        if (c == &in.TipPogrMetan) break;
+        p.check(static_cast<CheckBox&>(*c), !static_cast<CheckBox&>(*c).checked()); break;
+      case LineKind::Text: {
+        if (c->kind() == ControlKind::ComboBox) {
+          typeComboText(s, static_cast<ComboBox&>(*c), "Газ попутный  ");
+          break;
+        }
+        auto& e = static_cast<Edit&>(*c);
+        std::string text = std::to_string(n) + ",25";
+        if (!e.isValueEdit()) text = "Текст " + std::to_string(n) + " — №";
+        if (e.traits().kind == ValueKind::ErrorValue && n % 3 == 0) text = "0,01*Q+" + std::to_string(n);
+        if (&e == &in.Tstr) text = "-";
+        e.setText(text);
+        break;
+      }
+      case LineKind::ComboText: break;  // follows KT1ed
+      case LineKind::Cell: {
+        auto& g = static_cast<StringGrid&>(*c);
+        if (&g == &in.strad) {
+          editCell(s, g, 0, l.row, l.row < 20 ? std::to_string(40 + 10 * l.row) : "");
+        } else if (l.row < g.rowCount() - 1 || &g == &in.SostavSmes) {
+          editCell(s, g, l.col, l.row, l.col == 1 ? std::to_string(l.row % 4) + ",5" : "0,7");
+        }
+        break;
+      }
+      case LineKind::CellCopy:
+      case LineKind::Kept: break;
+    }
+  }
+  p.settle();
+}
+
+TEST(InputFile, SaveResetLoadGivesBackEveryStoredControl) {
+  FilePoint p;
+  const std::vector<std::string> fresh = inputFileTexts(p.s);
+  changeEveryStoredControl(p);
+  const std::string file = p.folder.file("point.vdt");
+  ASSERT_EQ(SaveInputFile(p.s, file), 0);
+  const std::vector<std::string> before = inputFileTexts(p.s);
+  int changed = 0;
+  for (size_t i = 0; i < before.size(); ++i) changed += before[i] != fresh[i];
+  EXPECT_GT(changed, 500) << "the test should change nearly every line";
+  EXPECT_EQ(p.s.in.NamePrSred.text(), "Газ попутный") << "the name is saved without its trailing blanks";
+
+  ResetInputs(p.s);
+  p.settle();
+  EXPECT_NE(inputFileTexts(p.s), before);
+  ASSERT_EQ(LoadInputFile(p.s, file), 0);
+  p.settle();
+  const std::vector<std::string> after = inputFileTexts(p.s);
+  for (size_t i = 0; i < before.size(); ++i) {
+    EXPECT_EQ(after[i], before[i]) << "line " << i + 1 << " (" << inputFileLines()[i].control << ")";
+  }
+
+  const std::string bytes = readBytes(file);
+  // 585 lines, each ended by CR LF, the Cyrillic letters as Windows-1251 bytes.
+  size_t lines = 0;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\n') {
+      ++lines;
+      EXPECT_EQ(bytes[i - 1], '\r');
+    }
+  }
+  EXPECT_EQ(lines, 585u);
+  EXPECT_EQ(bytes.back(), '\n');
+  EXPECT_FALSE(isValidUtf8(bytes));
+  EXPECT_NE(bytes.find(utf8ToCp1251("строка 137 из файла")), std::string::npos);
+  EXPECT_EQ(before[53], "0,01*Q+54 = 54") << "a formula is stored with its display part";
+
+  const std::string again = p.folder.file("again.vdt");
+  ASSERT_EQ(SaveInputFile(p.s, again), 0);
+  EXPECT_EQ(firstDifference(readBytes(again), bytes), "") << "a second save of the loaded state is the same file";
+
+  // A program started afresh that loads the file and saves it at once writes
+  // the same file: the formulas' display parts are worked out after the last
+  // line is read.
+  FilePoint fresh2;
+  for (int k = 0; k < 4; ++k) {
+    const std::string name = "spprm." + std::to_string(k);
+    writeBytes(fresh2.programFile(name), readBytes(p.programFile(name)));
+  }
+  ASSERT_EQ(LoadInputFile(fresh2.s, file), 0);
+  const std::string third = fresh2.folder.file("third.vdt");
+  ASSERT_EQ(SaveInputFile(fresh2.s, third), 0);
+  EXPECT_EQ(firstDifference(readBytes(third), bytes), "");
+}
+
+}  // namespace
+}  // namespace velmar
