@@ -16,8 +16,8 @@ struct Session;
 // The largest file and line a load reads: far beyond any file the program
 // writes, small enough that a foreign file (a device, a huge log) is refused
 // at once.
-inline constexpr size_t kMaxInputFileBytes = 1 << 20;
-inline constexpr size_t kMaxInputLineBytes = 16 * 1024;
+inline constexpr size_t kMaxInputFileBytes = 4 << 20;
+inline constexpr size_t kMaxInputLineBytes = 64 * 1024;
 
 // The 585 lines the file would hold now, as UTF-8 texts.
 std::vector<std::string> inputFileTexts(const Session& s);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -222,6 +223,204 @@ TEST(InputFile, SaveResetLoadGivesBackEveryStoredControl) {
   const std::string third = fresh2.folder.file("third.vdt");
   ASSERT_EQ(SaveInputFile(fresh2.s, third), 0);
   EXPECT_EQ(firstDifference(readBytes(third), bytes), "");
+}
+
+}  // namespace
+}  // namespace velmar
+
+namespace velmar {
+namespace {
+
+// The lines a fresh window would write, as a file's bytes (first n lines).
+std::string freshFileLines(FilePoint& p, size_t n) {
+  std::string bytes;
+  const std::vector<std::string> lines = inputFileTexts(p.s);
+  for (size_t i = 0; i < n && i < lines.size(); ++i) bytes += utf8ToCp1251(lines[i]) + "\r\n";
+  return bytes;
+}
+
+TEST(InputFile, AFileEndingBeforeTheBlocksKeepsTheirControlsAndZeroesTheRest) {
+  FilePoint p;
+  auto& in = p.s.in;
+  FillDefaultDiameters(p.s);
+  const std::string file = p.folder.file("old.vdt");
+  writeBytes(file, freshFileLines(p, 413));
+  // Values the blocks hold before the load, each unlike a fresh window's.
+  p.check(in.TipIkQ, false);                          // A
+  p.type(in.D20itStr, "77");                          // B
+  p.check(in.ustupCheck, true);                       // C
+  p.type(in.uMaxStr, "21");                           // D
+  editCell(p.s, in.strad, 0, 20, "900");              // D
+  p.choose(in.TipVl, 0);                              // E
+  p.choose(in.TipMetan, 1);                           // F
+  p.type(in.dPoStr, "25");                            // J
+  // Lines 415 to 495 lie outside the blocks.
+  p.choose(in.TipAdddP1, 1);
+  p.type(in.dp1dopStr, "0,3");
+  ASSERT_EQ(in.TipPogr.index(), 1);
+
+  LoadNote note;
+  ASSERT_EQ(LoadInputFile(p.s, file, &note), 0);
+  EXPECT_EQ(note.stop, LoadNote::Stop::None);
+  EXPECT_FALSE(in.TipIkQ.checked());
+  EXPECT_EQ(in.D20itStr.text(), "77");
+  EXPECT_TRUE(in.ustupCheck.checked());
+  EXPECT_EQ(in.uMaxStr.text(), "21");
+  EXPECT_EQ(in.strad.cell(0, 15), "900") << "the series is ordered after the load";
+  EXPECT_EQ(in.TipVl.index(), 0);
+  EXPECT_EQ(in.TipMetan.index(), 1);
+  EXPECT_EQ(in.dPoStr.text(), "25");
+  EXPECT_EQ(in.TipPogr.index(), 0);
+  EXPECT_EQ(in.TipAdddP1.index(), 0);
+  EXPECT_EQ(in.dp1dopStr.text(), "");
+}
+
+TEST(InputFile, ALineThatShouldBeAnIntegerStopsTheReadingAndAPassStillRuns) {
+  struct Case {
+    const char* what;
+    int line;         // the line replaced, from 1
+    std::string text;
+  };
+  const Case cases[] = {
+      {"text on line 1", 1, "Расчет объема"},
+      {"empty index line", 3, ""},
+      {"a number too large for an index", 40, "99999999999"},
+      {"a check line that is text", 48, "да"},
+  };
+  for (const Case& c : cases) {
+    FilePoint p;
+    auto& in = p.s.in;
+    std::vector<std::string> lines = inputFileTexts(p.s);
+    lines[static_cast<size_t>(c.line - 1)] = c.text;
+    lines[91] = "35";  // Tstr, after every replaced line
+    std::string bytes;
+    for (const auto& l : lines) bytes += utf8ToCp1251(l) + "\r\n";
+    const std::string file = p.folder.file("shifted.vdt");
+    writeBytes(file, bytes);
+    p.type(in.Tstr, "12");
+    p.settle();
+    in.Memo2.setLines({});
+    LoadNote note;
+    ASSERT_EQ(LoadInputFile(p.s, file, &note), 0) << c.what;
+    EXPECT_EQ(note.stop, LoadNote::Stop::NotAnInteger) << c.what;
+    EXPECT_EQ(note.line, c.line) << c.what;
+    EXPECT_EQ(describeLoadNote(note), "reading stopped at line " + std::to_string(c.line) + ": it should hold an integer");
+    EXPECT_EQ(in.Tstr.text(), "12") << c.what << ": the lines after the stop are not read";
+    EXPECT_FALSE(in.Memo2.lines().empty()) << c.what << ": a pass ran";
+    EXPECT_TRUE(p.timer.running()) << c.what << ": a second pass is scheduled";
+  }
+}
+
+TEST(InputFile, AnIndexBeyondTheItemsLeavesNoSelection) {
+  FilePoint p;
+  auto& in = p.s.in;
+  // A material list of two, and a file written with a longer one.
+  for (int k = 0; k < 4; ++k) writeBytes(p.programFile("spprm." + std::to_string(k)), "Сталь 20\r\nМедь\r\n");
+  std::vector<std::string> lines = inputFileTexts(p.s);
+  lines[135] = "5";   // NamePrTr
+  lines[46] = "7";    // QpredMaxEd has two items
+  lines[0] = "1";
+  std::string bytes;
+  for (const auto& l : lines) bytes += l + "\r\n";
+  writeBytes(p.folder.file("long_list.vdt"), bytes);
+  ASSERT_EQ(LoadInputFile(p.s, p.folder.file("long_list.vdt")), 0);
+  EXPECT_EQ(in.NamePrTr.count(), 2);
+  EXPECT_EQ(in.NamePrTr.index(), -1);
+  EXPECT_EQ(in.QpredMaxEd.index(), -1);
+
+  lines[135] = "1";
+  bytes.clear();
+  for (const auto& l : lines) bytes += l + "\r\n";
+  writeBytes(p.folder.file("short_list.vdt"), bytes);
+  ASSERT_EQ(LoadInputFile(p.s, p.folder.file("short_list.vdt")), 0);
+  EXPECT_EQ(in.NamePrTr.index(), 1);
+  EXPECT_EQ(in.NamePrTr.text(), "Медь");
+}
+
+TEST(InputFile, ChoicesOutsideTheirItemsDoNotBreakTheCalculation) {
+  // A foreign file may select nothing in the kind of calculation, the medium
+  // and the methods; the pass must still end with result or message lines.
+  for (const char* raschet : {"-1", "3", "1000"}) {
+    FilePoint p;
+    std::vector<std::string> lines = inputFileTexts(p.s);
+    lines[0] = raschet;
+    lines[1] = "42";    // sreda
+    lines[2] = "-7";    // metod
+    lines[329] = "9";   // Metod_s
+    lines[332] = "5";   // TipIK
+    std::string bytes;
+    for (const auto& l : lines) bytes += l + "\r\n";
+    writeBytes(p.folder.file("odd.vdt"), bytes);
+    ASSERT_EQ(LoadInputFile(p.s, p.folder.file("odd.vdt")), 0);
+    p.settle();
+    for (const auto& l : p.memo1()) EXPECT_EQ(l.find("nan"), std::string::npos) << l;
+  }
+}
+
+TEST(InputFile, ReadsLineFeedsUtf8AndWindows1251Alike) {
+  FilePoint p;
+  auto& in = p.s.in;
+  std::vector<std::string> lines = inputFileTexts(p.s);
+  lines[122] = "Узел учета №3";  // NameIzmTrub
+  std::string lf;
+  std::string cp1251;
+  for (const auto& l : lines) {
+    lf += l + "\n";
+    cp1251 += utf8ToCp1251(l) + "\r\n";
+  }
+  for (const auto& [name, bytes] : {std::pair{"utf8_lf.vdt", lf}, std::pair{"cp1251_crlf.vdt", cp1251}}) {
+    in.NameIzmTrub.setText("");
+    writeBytes(p.folder.file(name), bytes);
+    ASSERT_EQ(LoadInputFile(p.s, p.folder.file(name)), 0) << name;
+    EXPECT_EQ(in.NameIzmTrub.text(), "Узел учета №3") << name;
+  }
+}
+
+TEST(InputFile, MissingAndUnopenableFilesChangeNothing) {
+  FilePoint p;
+  auto& in = p.s.in;
+  p.type(in.Qstr, "55");
+  EXPECT_EQ(LoadInputFile(p.s, p.folder.file("none.vdt")), 1);
+  EXPECT_EQ(LoadInputFile(p.s, p.folder.path), 2) << "a folder";
+  EXPECT_EQ(in.Qstr.text(), "55");
+  EXPECT_TRUE(in.CalcIdle);
+  EXPECT_EQ(SaveInputFile(p.s, p.folder.file("no/such/folder/x.vdt")), 1);
+  EXPECT_EQ(SaveInputFile(p.s, p.folder.path), 1) << "a folder cannot be overwritten";
+}
+
+TEST(InputFile, ForeignFilesLoadWithoutACrashOrAHang) {
+  std::mt19937 random(11);
+  std::string noise(200000, '\0');
+  for (char& ch : noise) ch = static_cast<char>(random() & 0xFF);
+  std::string longLines;
+  for (int i = 0; i < 600; ++i) longLines += std::string(100000, static_cast<char>('0' + i % 10)) + "\r\n";
+  struct Case {
+    const char* what;
+    std::string bytes;
+    LoadNote::Stop stop;
+    int line;
+  };
+  const Case cases[] = {
+      {"0 bytes", "", LoadNote::Stop::None, 0},
+      {"random bytes", noise, LoadNote::Stop::NotAnInteger, 1},
+      {"10 MB of one line", std::string(10 << 20, '7'), LoadNote::Stop::FileTooLarge, 1},
+      {"lines of 100 000 characters", longLines, LoadNote::Stop::LineTooLong, 1},
+  };
+  for (const Case& c : cases) {
+    FilePoint p;
+    writeBytes(p.folder.file("foreign.vdt"), c.bytes);
+    LoadNote note;
+    EXPECT_EQ(LoadInputFile(p.s, p.folder.file("foreign.vdt"), &note), 0) << c.what;
+    EXPECT_EQ(note.stop, c.stop) << c.what;
+    EXPECT_EQ(note.line, c.line) << c.what;
+    p.settle();
+    EXPECT_TRUE(p.s.in.CalcIdle) << c.what;
+  }
+  FilePoint p;
+  LoadNote note;
+  EXPECT_EQ(LoadInputFile(p.s, "/dev/zero", &note), 0);
+  EXPECT_EQ(note.stop, LoadNote::Stop::FileTooLarge);
+  EXPECT_EQ(describeLoadNote(note), "reading stopped at line 1: the file is larger than 4194304 bytes");
 }
 
 }  // namespace
