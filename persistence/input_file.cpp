@@ -1,6 +1,7 @@
 #include "persistence/input_file.h"
 
 #include <charconv>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -82,9 +83,14 @@ void applyText(Session& s, const FileLine& line, Control* c, std::string text) {
   }
 }
 
-struct ReadLine {
+struct ReadText {
   const FileLine* line;
   std::string text;
+};
+
+struct ReadInteger {
+  const FileLine* line;
+  int value;
 };
 
 }  // namespace
@@ -122,13 +128,17 @@ int LoadInputFile(Session& s, const std::string& fileName, LoadNote* note) {
   const TextLines file = readTextLines(userFilePath(s.files, fileName), kMaxInputFileBytes);
   if (file.status == ReadStatus::Missing) return 1;
   if (file.status == ReadStatus::CannotOpen) return 2;
+  LoadInputLines(s, file, note);
+  return 0;
+}
 
+void LoadInputLines(Session& s, const TextLines& file, LoadNote* note) {
   InputRecord& in = s.in;
   in.CalcIdle = false;
   in.PrevTextOwner = nullptr;  // a text read that does not convert stays as read
   LoadNote stop;
-  std::vector<ReadLine> cells;
-  std::vector<ReadLine> givenBack;
+  std::vector<ReadText> cells;
+  std::vector<ReadInteger> givenBack;
   const std::vector<FileLine>& table = inputFileLines();
   for (size_t i = 0; i < table.size(); ++i) {
     const FileLine& line = table[i];
@@ -158,34 +168,37 @@ int LoadInputFile(Session& s, const std::string& fileName, LoadNote* note) {
         break;
       }
       applyInteger(line, *c, *v);
-      if (line.givenBack) givenBack.push_back({&line, std::to_string(*v)});
+      if (line.givenBack) givenBack.push_back({&line, *v});
     } else {
       if (line.kind == LineKind::Cell) cells.push_back({&line, text});
       applyText(s, line, c, std::move(text));
     }
     // The natural-gas composition is read into its vector once its rows are in.
-    if (line.kind == LineKind::CellCopy && line.control == "sostav" && line.row == 12) {
+    if (line.control == "sostav" && (i + 1 == table.size() || table[i + 1].control != "sostav")) {
       if (in.sostav.onKeyUp) in.sostav.onKeyUp();
     }
   }
   // The edits read after a grid (nitrogen, carbon dioxide) copy their texts
   // into its cells; the cells keep what the file holds.
-  for (const ReadLine& r : cells) applyText(s, *r.line, in.registry.find(r.line->control), r.text);
+  for (const ReadText& r : cells) applyText(s, *r.line, in.registry.find(r.line->control), r.text);
   in.TabSheet17.hide();
   if (note != nullptr) *note = stop;
 
   startUp(s, [&] {
-    for (const ReadLine& r : givenBack) {
+    // The rules rebuilt unit lists and cleared third transducers and pr_St:
+    // the values read come back, with the visibility rules of the boxes.
+    for (const ReadInteger& r : givenBack) {
       Control* c = in.registry.find(r.line->control);
-      applyInteger(*r.line, *c, *readInteger(r.text));
-      if (r.line->kind == LineKind::Check) {
+      if (r.line->kind == LineKind::Index) {
+        static_cast<Choice&>(*c).setIndex(r.value);
+      } else {
         auto& box = static_cast<CheckBox&>(*c);
+        box.setChecked(r.value != 0);
         if (box.onClick) box.onClick();
       }
     }
     OrderDiameterSeries(s);  // as by "Упорядочить"
   });
-  return 0;
 }
 
 }  // namespace velmar

@@ -49,4 +49,8 @@ std::string describeLoadNote(const LoadNote& note);
 // the file does not exist, 2 when it cannot be opened (nothing changes then).
 int LoadInputFile(Session& s, const std::string& fileName, LoadNote* note = nullptr);
 
+// The part of a load after the file has been read: its lines into the window,
+// the rules, a pass and the second one scheduled.
+void LoadInputLines(Session& s, const TextLines& file, LoadNote* note = nullptr);
+
 }  // namespace velmar

@@ -111,15 +111,15 @@ FileBytes readFileCapped(const std::string& path, size_t maxBytes) {
   return r;
 }
 
-TextLines readTextLines(const std::string& path, size_t maxBytes) {
+TextLines splitTextLines(std::string_view bytes, bool truncated) {
   TextLines r;
-  FileBytes file = readFileCapped(path, maxBytes);
-  r.status = file.status;
-  r.truncated = file.truncated;
-  if (file.status != ReadStatus::Read) return r;
-  std::string_view bytes = file.bytes;
+  r.status = ReadStatus::Read;
+  r.truncated = truncated;
   // A cut file keeps its complete lines only.
-  if (file.truncated) bytes = bytes.substr(0, bytes.rfind('\n') == std::string_view::npos ? 0 : bytes.rfind('\n') + 1);
+  if (truncated) {
+    const size_t lastEnd = bytes.rfind('\n');
+    bytes = bytes.substr(0, lastEnd == std::string_view::npos ? 0 : lastEnd + 1);
+  }
   const std::string text = decodeFileText(bytes);
   size_t start = 0;
   while (start < text.size()) {
@@ -133,7 +133,17 @@ TextLines readTextLines(const std::string& path, size_t maxBytes) {
   return r;
 }
 
-bool writeTextLines(const std::string& path, const std::vector<std::string>& lines, const WriteStep& write) {
+TextLines readTextLines(const std::string& path, size_t maxBytes) {
+  const FileBytes file = readFileCapped(path, maxBytes);
+  if (file.status != ReadStatus::Read) {
+    TextLines r;
+    r.status = file.status;
+    return r;
+  }
+  return splitTextLines(file.bytes, file.truncated);
+}
+
+std::string textFileBytes(const std::vector<std::string>& lines) {
   std::string bytes;
   for (const std::string& line : lines) {
     // A line end inside a text would shift every later line: it is written as
@@ -144,7 +154,11 @@ bool writeTextLines(const std::string& path, const std::vector<std::string>& lin
     bytes += text;
     bytes += "\r\n";
   }
-  return writeFileSafely(path, bytes, write);
+  return bytes;
+}
+
+bool writeTextLines(const std::string& path, const std::vector<std::string>& lines, const WriteStep& write) {
+  return writeFileSafely(path, textFileBytes(lines), write);
 }
 
 }  // namespace velmar

@@ -44,6 +44,11 @@ struct TextLines {
 // A text file of the program: lines ended by CR LF or LF, Windows-1251 or
 // UTF-8 (see decodeFileText). A truncated file keeps only its complete lines.
 TextLines readTextLines(const std::string& path, size_t maxBytes);
+// The same for bytes already read.
+TextLines splitTextLines(std::string_view bytes, bool truncated);
+
+// The bytes of a text file: each line in Windows-1251 followed by CR LF.
+std::string textFileBytes(const std::vector<std::string>& lines);
 
 // Writes the lines as Windows-1251 with CR LF after each, safely; a line end
 // inside a line is written as a blank.
