@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <chrono>
 #include <iostream>
 #include <csignal>
@@ -117,10 +118,10 @@ std::vector<std::string> folderEntries(const std::string& path) {
   return names;
 }
 
-// A state of about a megabyte: every free text, the old mixture grid and
-// the diameter series hold long texts.
+// A state of about half a megabyte: every free text, the old mixture grid
+// and the diameter series hold long texts.
 void makeLargeState(FilePoint& p, char letter) {
-  const std::string text(12000, letter);
+  const std::string text(4000, letter);
   for (Control* c : p.s.in.registry.all()) {
     if (c->kind() != ControlKind::Edit) continue;
     auto& e = static_cast<Edit&>(*c);
@@ -140,7 +141,7 @@ TEST(SafeWrite, AWriteThatFailsHalfWayLeavesThePreviousFile) {
   const std::string file = p.folder.file("point.vdt");
   ASSERT_EQ(SaveInputFile(p.s, file), 0);
   const std::string previous = readBytes(file);
-  ASSERT_GT(previous.size(), 1000000u);
+  ASSERT_GT(previous.size(), 400000u);
   makeLargeState(p, 'b');
 
   // The write fails at the n-th call, after writing part of that call's bytes:
@@ -150,7 +151,7 @@ TEST(SafeWrite, AWriteThatFailsHalfWayLeavesThePreviousFile) {
     int error;
     bool noProgress;
   };
-  for (const Fault f : {Fault{1, ENOSPC, false}, Fault{2, EIO, false}, Fault{16, ENOSPC, false},
+  for (const Fault f : {Fault{1, ENOSPC, false}, Fault{2, EIO, false}, Fault{6, ENOSPC, false},
                         Fault{3, 0, true}}) {
     int calls = 0;
     const WriteStep failing = [&](int fd, const char* data, size_t size) -> long {
@@ -179,40 +180,65 @@ TEST(SafeWrite, KillingTheSavingProcessNeverLeavesAPartialFile) {
   makeLargeState(p, 'b');
   ASSERT_EQ(SaveInputFile(p.s, file), 0);
   const std::string stateB = readBytes(file);
-  makeLargeState(p, 'c');
+  const std::string keptB = p.s.files.keptLine;
+  const std::string keptC(4000, 'c');
+  p.s.files.keptLine = keptC;
   ASSERT_EQ(SaveInputFile(p.s, file), 0);
   const std::string stateC = readBytes(file);
 
+  // Each trial: the previous file in place, a child saving two other large
+  // states in turn, a SIGKILL within 0.3 ms of its first temporary file
+  // appearing.
   std::mt19937 random(2026);
-  int untouched = 0;
-  int replaced = 0;
+  int interrupted = 0;  // killed between creating and renaming its temporary file
+  int complete = 0;
   for (int trial = 0; trial < 100; ++trial) {
     writeBytes(file, previous);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
       ::alarm(20);  // never outlives a broken test
+      ::close(ready[0]);
+      if (::write(ready[1], "r", 1) != 1) ::_exit(1);
       for (int k = 0;; ++k) {
-        makeLargeState(p, k % 2 == 0 ? 'b' : 'c');
+        p.s.files.keptLine = k % 2 == 0 ? keptB : keptC;
         SaveInputFile(p.s, file);
       }
     }
-    std::this_thread::sleep_for(std::chrono::microseconds(random() % 40000));
+    ::close(ready[1]);
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ::close(ready[0]);
+    auto writing = [&] {
+      for (const std::string& name : folderEntries(p.folder.path)) {
+        if (name.rfind("session.vdt.tmp", 0) == 0) return true;
+      }
+      return false;
+    };
+    for (int poll = 0; poll < 200000 && !writing(); ++poll) {
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long>(random() % 300)));
     ::kill(child, SIGKILL);
     int status = 0;
     ::waitpid(child, &status, 0);
     const std::string now = readBytes(file);
-    const bool complete = now == previous || now == stateB || now == stateC;
-    EXPECT_TRUE(complete) << "trial " << trial << ": " << now.size() << " bytes";
-    if (!complete) break;
-    ++(now == previous ? untouched : replaced);
+    const bool whole = now == previous || now == stateB || now == stateC;
+    EXPECT_TRUE(whole) << "trial " << trial << ": " << now.size() << " bytes";
+    complete += whole;
+    // A temporary file left behind shows the kill came in the middle of a write.
+    for (const std::string& name : folderEntries(p.folder.path)) {
+      if (name.rfind("session.vdt.tmp", 0) == 0) {
+        ++interrupted;
+        std::remove(p.folder.file(name).c_str());
+      }
+    }
   }
-  // Both outcomes occur: some kills land before the first rename, some after.
-  EXPECT_EQ(untouched + replaced, 100);
-  EXPECT_GT(untouched, 0);
-  EXPECT_GT(replaced, 0);
-  std::cout << "kill -9 trials: " << untouched << " left the previous file, " << replaced
-            << " a complete new one\n";
+  EXPECT_EQ(complete, 100);
+  EXPECT_GE(interrupted, 50) << "the kills should mostly land in the middle of a write";
+  std::cout << "kill -9 trials: " << complete << " of 100 left a complete file, " << interrupted
+            << " killed in the middle of a write\n";
 }
 
 }  // namespace
