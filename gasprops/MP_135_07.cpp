@@ -146,11 +146,10 @@ State molarState(const Coefficients& c, std::span<const double, kCount> y, doubl
 // The checks of one evaluation and the mole fractions it computes with.
 MethodFailure prepare(std::span<const double, kCount> x, double T, double p, bool strict,
                       std::array<double, kCount>& y) {
-  // The entered contents must make up 100 %; the conversion below would
-  // otherwise hide any shortfall by normalising.
-  double sumX = 0;
-  for (double xi : x) sumX += xi / 100.0;
-  if (!(std::fabs(sumX - 1.0) <= 1e-6)) return 4;
+  // The contents are normalised as they are turned into mole fractions: a
+  // mixture entered as 99.99 % is computed (the grid's message 88 guards the
+  // entered sum). What the fractions cannot make up to 1 (a negative content,
+  // or nothing at all) is code 4.
   y = moleFractions(x);
   double sumY = 0;
   for (double& yi : y) {

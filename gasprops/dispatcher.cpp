@@ -115,8 +115,14 @@ class Dispatch {
     s_.flags.raise(message);
     return Outcome::Refused;
   }
+  // Between its evaluations a method lets the window process pending
+  // events, so that an input typed during a long mixture calculation
+  // restarts the pass at once; it then asks whether one arrived.
   RestartProbe probe() const {
-    return [this] { return in_.InputChanged; };
+    return [this] {
+      s_.pump.processPendingEvents();
+      return in_.InputChanged;
+    };
   }
   double dT() const { return s_.channels.dT; }
   double dp() const { return s_.channels.dPabs; }
