@@ -76,7 +76,7 @@ MethodFailure estimateErrors(StateAt state, std::span<const double, N> x, std::s
                              const BaseStates& b, InputErrors e, const Constants& c,
                              const RestartProbe& restart, MethodOutputs& out) {
   const double K = b.Z / b.Zst;
-  // |ln K' - ln K| / |ln v' - ln v|, v the perturbed input.
+  // |ΔK/K| / |Δv/v|: the relative change of K over that of the input v.
   const auto relativeChangeOfK = [&](double Zp, double v, double vp) {
     return std::fabs(K - Zp / b.Zst) / std::fabs(v - vp) * v / K;
   };
