@@ -12,6 +12,7 @@
 #include "core/form_events.h"
 #include "core/session.h"
 #include "core/start_up.h"
+#include "ui/form_rules.h"
 
 namespace velmar {
 
@@ -220,6 +221,7 @@ int runBatch(int argc, char** argv) {
     ManualTimer timer;
     ScriptedEventPump pump;
     Session s(timer, pump, separator);
+    installFormRules(s);
     startUp(s);
     for (const std::string& assignment : sets) applySet(s, assignment);
     // Let the timer run out until no further pass is scheduled.

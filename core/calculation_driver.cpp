@@ -7,7 +7,7 @@
 #include "core/validation.h"
 #include "core/volume.h"
 #include "gasprops/dispatcher.h"
-#include "ui/composition_grids.h"
+#include "core/composition_grids.h"
 #include "uncertainty/control_point_tables.h"
 
 namespace velmar {
@@ -279,6 +279,12 @@ void RunCalculation(Session& s) {
   }
   // Inputs kept arriving; the pass ends with the messages of its last round.
   ShowMessages(s);
+}
+
+void calculateNow(Session& s) {
+  s.TimerProv.stop();
+  RunCalculation(s);
+  scheduleCalculation(s);
 }
 
 void TimerProvTimer(Session& s) { RunCalculation(s); }

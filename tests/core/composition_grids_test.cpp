@@ -4,7 +4,8 @@
 
 #include "session_fixture.h"
 #include "core/units.h"
-#include "ui/composition_grids.h"
+#include "core/composition_grids.h"
+#include "gasprops/RGazprom2008.h"
 
 namespace velmar {
 namespace {
@@ -93,6 +94,36 @@ TEST(CompositionGrids, RGazpromLimitsAsTheCompositionIsTyped) {
   p.cell(in.sost_rgaz, 1, 8, "0,11");
   EXPECT_TRUE(p.raised(16));
   EXPECT_TRUE(p.raised(19));  // the remainder is negative
+}
+
+// The grid of R Gazprom 5.3 checks the contents against the method's own
+// limits as they are typed: it raises message 11 + k exactly when the method
+// refuses the composition with code k + 1.
+TEST(CompositionGrids, RGazpromGridAndMethodShareTheirLimits) {
+  struct Case {
+    int row;  // the other rows 0, methane in row 1 takes up the difference to 99.9
+    const char* text;
+    int message;  // 0: none
+  } cases[] = {
+      {2, "10", 0},      {2, "10,1", 12},  {2, "-0,01", 12}, {3, "3,5", 0},   {3, "3,6", 13},
+      {4, "1,5", 0},     {4, "1,6", 14},   {7, "0,5", 0},    {6, "0,51", 15}, {8, "0,1", 0},
+      {8, "0,11", 16},   {9, "20", 0},     {9, "20,1", 17},  {10, "20", 0},   {10, "20,1", 18},
+      {1, "69,99", 11},
+  };
+  for (const Case& c : cases) {
+    TestPoint p;
+    auto& in = p.s.in;
+    p.choose(in.metod, 3);
+    for (int row = 2; row <= 10; ++row) p.cell(in.sost_rgaz, 1, row, "0");
+    const double v = *parseNumber(c.text, ',');
+    if (c.row != 1) p.cell(in.sost_rgaz, 1, 1, formatFixed(99.9 - v, 10, 4, ','));
+    p.cell(in.sost_rgaz, 1, c.row, c.text);
+    const int code = rgaz::rgazState(p.s.comp.rgaz.x, 293.15, 0.101325, true).code;
+    for (int m = 11; m <= 18; ++m) {
+      EXPECT_EQ(p.raised(m), m == c.message) << "row " << c.row << " = " << c.text << ", message " << m;
+    }
+    EXPECT_EQ(code, c.message == 0 ? 0 : c.message - 10) << "row " << c.row << " = " << c.text;
+  }
 }
 
 TEST(CompositionGrids, AutomaticUncertaintyOfComposition) {
