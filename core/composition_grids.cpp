@@ -168,8 +168,12 @@ void runGridRule(Session& s, StringGrid& g) {
   };
   for (Mirror m : {Mirror{&in.sostav, 6, 7}, Mirror{&in.sost_rgaz, 9, 10}, Mirror{&in.sost_iso, 1, 2}}) {
     if (m.grid != &g) continue;
+    // The mirrors copy back into the grids; this grid is being read already.
+    const bool idle = in.CalcIdle;
+    in.CalcIdle = false;
     in.n2str.setText(g.cell(1, m.nitrogen));
     in.co2str.setText(g.cell(1, m.carbonDioxide));
+    in.CalcIdle = idle;
   }
 
   // Uncertainties, only in an error calculation.
@@ -177,6 +181,13 @@ void runGridRule(Session& s, StringGrid& g) {
     const bool automatic = in.TipPogrMetan.checked();
     const bool methaneDirect = in.TipMetan.index() == 1;
     const int rows = static_cast<int>(rule.classes.size());
+    // A row of zero content has no uncertainty and is not checked; neither is
+    // a row whose content does not convert (the remainder row of `sostav`
+    // holds what the other rows leave).
+    const auto checked = [&](int row) {
+      return (row > rule.contentRows || converted[static_cast<size_t>(row)]) &&
+             rule.x[static_cast<size_t>(row - 1)] > 1e-10;
+    };
     for (int row = 1; row <= rows; ++row) {
       const size_t k = static_cast<size_t>(row - 1);
       const C cls = rule.classes[k];
@@ -196,11 +207,9 @@ void runGridRule(Session& s, StringGrid& g) {
         continue;
       }
       const double x = rule.x[k];
-      if (x <= 1e-10) {
-        if (sostav) {
-          rule.dx[k] = 0;
-          g.setCell(2, row, "0");
-        }
+      if (!(x > 1e-10)) {
+        rule.dx[k] = 0;
+        g.setCell(2, row, "0");
         continue;
       }
       if (cls == C::Typed) {
@@ -212,7 +221,7 @@ void runGridRule(Session& s, StringGrid& g) {
       g.setCell(2, row, formatFixed(relative, 7, 5, sep));
     }
     for (int row = 1; row <= rows; ++row) {
-      if (rule.dx[static_cast<size_t>(row - 1)] > 100) f.raise(rule.uncertaintyMessage);
+      if (checked(row) && rule.dx[static_cast<size_t>(row - 1)] > 100) f.raise(rule.uncertaintyMessage);
     }
   }
 
@@ -240,6 +249,15 @@ void mirrorGasParameter(Session& s, const Edit& parameter) {
   } rows[] = {{&in.sostav, 6, 7},   {&in.sost_rgaz, 9, 10}, {&in.sost_iso, 1, 2},
               {&in.sost_113, 11, 12}, {&in.Sost_118, 6, 7},  {&in.sost_135, 6, 7}};
   for (const auto& r : rows) r.grid->setCell(1, nitrogen ? r.nitrogenRow : r.carbonDioxideRow, parameter.text());
+  // The grid on screen reads its cells at once, so that its remainder, its
+  // checks and the method's vectors follow; a hidden grid is read when its
+  // method is chosen. A rule that runs other rules holds CalcIdle false.
+  if (!in.CalcIdle) return;
+  in.CalcIdle = false;
+  for (const auto& r : rows) {
+    if (r.grid->shown()) runGridRule(s, *r.grid);
+  }
+  in.CalcIdle = true;
 }
 
 }  // namespace velmar

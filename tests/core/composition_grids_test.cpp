@@ -158,6 +158,68 @@ TEST(CompositionGrids, AutomaticUncertaintyOfComposition) {
   EXPECT_TRUE(p.raised(71));
 }
 
+// A row of zero content has no uncertainty and is not checked: clearing a
+// content under the automatic uncertainty clears its uncertainty and the
+// message it raised, in every grid.
+TEST(CompositionGrids, AZeroContentHasNoUncertainty) {
+  struct Grid {
+    int sreda;
+    int method;  // metod or Metod_s
+    StringGrid InputRecord::*grid;
+    int methaneRow;
+  } grids[] = {{0, 0, &InputRecord::sostav, 1},    {0, 3, &InputRecord::sost_rgaz, 1},
+               {0, 4, &InputRecord::sost_iso, 3},  {2, 0, &InputRecord::sost_113, 1},
+               {2, 1, &InputRecord::Sost_118, 1},  {2, 2, &InputRecord::sost_135, 1}};
+  for (const Grid& c : grids) {
+    TestPoint p;
+    auto& in = p.s.in;
+    p.choose(in.Raschet, 1);
+    p.choose(in.sreda, c.sreda);
+    p.choose(c.sreda == 0 ? static_cast<Choice&>(in.metod) : static_cast<Choice&>(in.Metod_s), c.method);
+    StringGrid& g = in.*c.grid;
+    const int message = &g == &in.sostav ? 71 : 89;
+    p.check(in.TipPogrMetan, true);
+    p.cell(g, 1, c.methaneRow, "1");  // 186,13 % by difference: above 100 %
+    ASSERT_EQ(g.cell(2, c.methaneRow), "186,13000") << g.name();
+    ASSERT_TRUE(p.raised(message)) << g.name();
+    p.cell(g, 1, c.methaneRow, "0");
+    EXPECT_EQ(g.cell(2, c.methaneRow), "0") << g.name();
+    EXPECT_FALSE(p.raised(message)) << g.name();
+    // A typed uncertainty of a zero content is not checked either.
+    p.check(in.TipPogrMetan, false);
+    p.cell(g, 2, c.methaneRow, "150");
+    EXPECT_FALSE(p.raised(message)) << g.name();
+    p.cell(g, 1, c.methaneRow, "1");
+    EXPECT_TRUE(p.raised(message)) << g.name();
+  }
+}
+
+// Nitrogen and carbon dioxide typed into the gas parameters reach the grids
+// through their rules: the remainder and the method's vector follow at once.
+TEST(CompositionGrids, MirroredNitrogenRunsTheGridRule) {
+  TestPoint p;
+  auto& in = p.s.in;
+  p.choose(in.metod, 0);
+  p.cell(in.sostav, 1, 1, "95");
+  EXPECT_EQ(in.sostav.cell(1, 12), "5,00000");
+  p.type(in.n2str, "2");
+  EXPECT_EQ(in.sostav.cell(1, 6), "2");
+  EXPECT_DOUBLE_EQ(p.s.comp.vnic.x[5], 2);
+  EXPECT_EQ(in.sostav.cell(1, 12), "3,00000");
+  EXPECT_DOUBLE_EQ(p.s.comp.vnic.x[11], 3);
+  p.choose(in.sreda, 2);
+  p.choose(in.Metod_s, 1);
+  p.cell(in.Sost_118, 1, 1, "96");  // nitrogen 2 is there already
+  p.type(in.co2str, "1,5");
+  EXPECT_DOUBLE_EQ(p.s.comp.mr118.x[6], 1.5);
+  EXPECT_EQ(in.Sost_118.cell(1, 19), "0,50000");
+  EXPECT_TRUE(p.raised(88));
+  // The grids that are not shown are read when their method is chosen.
+  p.choose(in.sreda, 0);
+  EXPECT_DOUBLE_EQ(p.s.comp.vnic.x[6], 1.5);
+  EXPECT_EQ(in.sostav.cell(1, 12), "1,50000");
+}
+
 TEST(CompositionGrids, NaturalGasGridsWorkOnlyForTheirMethod) {
   TestPoint p;
   auto& in = p.s.in;
