@@ -264,6 +264,8 @@ void pr_RabClick(Session& s) {
     sredaChange(s);
   }
   if (in.Raschet.index() == 2) Q_TipChange(s);
+  // The tables vary the densities instead of the temperature and pressure.
+  controlPointCaptions(s);
 }
 
 void pr_StClick(Session& s) {
@@ -302,14 +304,11 @@ void pr_PbarClick(Session& s) {
   InputRecord& in = s.in;
   const bool on = in.pr_Pbar.checked();
   setVisible({&in.PbarStr, &in.PbarEd, &in.PbarBox}, on);
-  const std::string kt = in.KTPed.selectedText();
   if (on) {
     in.PizboCheck.setCaption("Температура окружающей среды в месте установки СИ избыточного давления (to3)");
     in.PbaroCheck.show();
     in.PbaroStr.setVisible(in.PbaroCheck.checked());
     in.Label4.setCaption("Избыточное давление (P)");
-    in.TextP.setCaption("Изб. давление, " + kt);
-    in.TextPk.setCaption("Изб. давление, " + kt);
     in.GroupBox6.setCaption("Изменение изб. давления");
     in.Label118.setCaption("Избыточного давления");
     ParseValue(s, in.PbarStr);
@@ -318,8 +317,6 @@ void pr_PbarClick(Session& s) {
     in.PizboCheck.setCaption("Температура окружающей среды в месте установки СИ абсолютного давления (to3)");
     setVisible({&in.PbaroCheck, &in.PbaroStr}, false);
     in.Label4.setCaption("Абсолютное давление (P)");
-    in.TextP.setCaption("Абс. давление, " + kt);
-    in.TextPk.setCaption("Абс. давление, " + kt);
     in.GroupBox6.setCaption("Изменение абс. давления");
     in.Label118.setCaption("Абсолютного давления");
     in.PbarStr.value = 0;
@@ -327,6 +324,8 @@ void pr_PbarClick(Session& s) {
     in.PanelIKPbar.hide();
   }
   in.PizbBox.setCaption(in.Label4.caption());
+  in.TextP.setCaption(controlPointPressureCaption(in));
+  in.TextPk.setCaption(in.TextP.caption());
 }
 
 void TipIzmBarChange(Session& s) {
@@ -516,6 +515,11 @@ void PizbEdChange(Session& s) {
 
 // --- Control-point captions ------------------------------------------------------------
 
+std::string controlPointPressureCaption(const InputRecord& in) {
+  if (in.pr_Rab.checked()) return "Плотность при станд. усл.,кг/м3";
+  return (in.pr_Pbar.checked() ? "Изб. давление ," : "Абс. давление ,") + in.KTPed.selectedText();
+}
+
 void controlPointCaptions(Session& s) {
   InputRecord& in = s.in;
   const bool uncertainty = in.TipPogr.index() == 1;
@@ -524,8 +528,7 @@ void controlPointCaptions(Session& s) {
   in.TabSheet13.setCaption(uncertainty ? "неопределенность измерения объема" : "Погрешность измерения объема");
   const bool density = in.pr_Rab.checked();
   const std::string t = density ? "Плотность при раб. усл.,кг/м3" : "Температура ,°C";
-  const std::string p = density ? "Плотность при станд. усл.,кг/м3"
-                                : (in.pr_Pbar.checked() ? "Изб. давление ," : "Абс. давление ,") + in.KTPed.selectedText();
+  const std::string p = controlPointPressureCaption(in);
   const std::string dp = in.KTtip.index() == 1 ? "Расход при ст. усл., м3/ч" : "Расход при раб. усл., м3/ч";
   const std::string w = uncertainty ? " неопределенность" : " погрешность";
   const std::string q = in.KTtip.index() == 1 ? "Расход при раб. усл., м3/ч   /  " + w + ", % "

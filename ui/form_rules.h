@@ -4,9 +4,12 @@
 // which rules follow. Every rule first restarts TimerProv and sets
 // InputChanged; a rule that runs others as guarded follow-ups does so only
 // while CalcIdle is true and holds it false meanwhile.
+#include <string>
+
 namespace velmar {
 
 struct Session;
+struct InputRecord;
 
 // Installs the rules as the handlers of their controls.
 void installFormRules(Session& s);
@@ -41,5 +44,8 @@ void T2checkClick(Session& s);
 void T3checkClick(Session& s);
 // The captions of the control-point tables and the mirrors of KT1ed.
 void controlPointCaptions(Session& s);
+// The caption of the pressure row of both tables: gauge or absolute pressure
+// in the unit of KTPed, or the standard density while it is measured.
+std::string controlPointPressureCaption(const InputRecord& in);
 
 }  // namespace velmar
