@@ -276,9 +276,11 @@ void installErrorInputRules(Session& s) {
   });
   installRule(in.pr_IK.onClick, [&s] { channelModeRule(s); });
   installRule(in.TipIK.onChange, [&s] { channelModeRule(s); });
+  // A click on TipIkQ runs the calculation at once, although the click has
+  // just restarted TimerProv.
   installRule(in.TipIkQ.onClick, [&s] {
     channelModeRule(s);
-    RunCalculation(s);
+    calculateNow(s);
   });
   installRule(in.dP1check.onClick, [&s] { keepChecked(s, s.in.dP1check); });
   installRule(in.rrab1Check.onClick, [&s] { keepChecked(s, s.in.rrab1Check); });
