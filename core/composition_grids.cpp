@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "core/message_sets.h"
 #include "core/session.h"
 #include "core/units.h"
 #include "gasprops/RGazprom2008.h"
@@ -141,8 +142,8 @@ void runGridRule(Session& s, StringGrid& g) {
   if (!rule.active) return;
   FailureFlags& f = s.flags;
   const bool sostav = &g == &in.sostav;
-  if (sostav) f.clearRange(57, 71);
-  if (&g == &in.sost_rgaz) f.clearRange(11, 20);
+  if (sostav) f.clearRange(kSostavGridMessages);
+  if (&g == &in.sost_rgaz) f.clearRange(kRGazpromGridMessages);
   f.clear(rule.uncertaintyMessage);
   if (rule.sumMessage != 0) f.clear(rule.sumMessage);
 
