@@ -23,6 +23,8 @@ struct Session {
   // timer handler are installed by whoever assembles a window or a batch run
   // (installFormRules).
   Session(OneShotTimer& timer, EventPump& pump, char decimalSeparator);
+  // The timer outlives the session: it calls into it no longer.
+  ~Session() { TimerProv.onTimeout = nullptr; }
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 

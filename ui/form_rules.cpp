@@ -641,7 +641,9 @@ void installFormRules(Session& s) {
     scheduleCalculation(s);
   });
   installErrorInputRules(s);
-  installRule(s.TimerProv.onTimeout, [&s] { TimerProvTimer(s); });
+  // The timer belongs to the window or the batch run and may have served an
+  // earlier session; it calls this one now.
+  s.TimerProv.onTimeout = [&s] { TimerProvTimer(s); };
   installRule(s.applyFormRules, [&s] { applyAllFormRules(s); });
 }
 
