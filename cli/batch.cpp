@@ -3,9 +3,11 @@
 #include <clocale>
 #include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <new>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -199,8 +201,14 @@ int runBatch(int argc, char** argv) {
     return raised ? 1 : 0;
   } catch (const UsageError& e) {
     std::cerr << "velmar-calc: " << e.message << "\n";
-    return 2;
+  } catch (const std::bad_alloc&) {
+    std::cerr << "velmar-calc: out of memory\n";
+  } catch (const std::exception& e) {
+    std::cerr << "velmar-calc: the run stopped on an unexpected error " << quotedInput(e.what()) << "\n";
+  } catch (...) {
+    std::cerr << "velmar-calc: the run stopped on an unexpected error\n";
   }
+  return 2;
 }
 
 }  // namespace velmar
