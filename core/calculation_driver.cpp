@@ -2,13 +2,13 @@
 
 #include <initializer_list>
 
+#include "core/composition_grids.h"
+#include "core/message_sets.h"
 #include "core/parse_value.h"
 #include "core/session.h"
 #include "core/validation.h"
 #include "core/volume.h"
 #include "gasprops/dispatcher.h"
-#include "core/composition_grids.h"
-#include "core/message_sets.h"
 #include "uncertainty/control_point_tables.h"
 
 namespace velmar {

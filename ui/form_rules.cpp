@@ -3,11 +3,11 @@
 #include <initializer_list>
 
 #include "core/calculation_driver.h"
+#include "core/composition_grids.h"
 #include "core/diameter.h"
 #include "core/form_events.h"
 #include "core/parse_value.h"
 #include "core/session.h"
-#include "core/composition_grids.h"
 #include "persistence/reference_lists.h"
 #include "ui/error_input_panels.h"
 #include "ui/rule_slot.h"

@@ -11,7 +11,9 @@ namespace velmar {
 struct Session;
 struct InputRecord;
 
-// Installs the rules as the handlers of their controls.
+// Assembles the form of a window or a batch run: installs the rules as the
+// handlers of their controls (each control one rule per event), the handler
+// of TimerProv (the pass) and Session::applyFormRules (applyAllFormRules).
 void installFormRules(Session& s);
 
 // Runs every rule in the order a load of the input data runs them, with

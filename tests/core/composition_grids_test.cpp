@@ -2,10 +2,10 @@
 // row, the checks, and the automatic uncertainty of composition.
 #include <gtest/gtest.h>
 
-#include "session_fixture.h"
-#include "core/units.h"
 #include "core/composition_grids.h"
+#include "core/units.h"
 #include "gasprops/RGazprom2008.h"
+#include "session_fixture.h"
 
 namespace velmar {
 namespace {
