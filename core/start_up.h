@@ -1,16 +1,23 @@
 #pragma once
-// The start of a measuring point as the main window is shown, and the end of
-// a load or a reset of the input data: the form's rules are applied to its
-// choices, every value edit is parsed, a pass runs at once and a second one is
-// scheduled.
+// What follows the arrival of input data: at start-up, after a load of the
+// input data and after a reset the window is brought in line with its
+// choices, every value is parsed and a pass runs at once.
 #include <functional>
 
 namespace velmar {
 
 struct Session;
 
-// afterRules runs once the rules have run, before the parse (a load gives
-// back there what the rules changed of the values it read).
-void startUp(Session& s, const std::function<void()>& afterRules = {});
+// With CalcIdle false: the form rules (Session::applyFormRules), then
+// afterRules when given (a load gives back there the values it read that the
+// rules changed), then the parse of every value edit, so that the window and
+// the record end up as if the user had entered the data by hand and every
+// field check has run. Then CalcIdle is set, a pass runs at once, and
+// TimerProv is restarted with InputChanged set, so that a second pass follows
+// one second later. A load calls it after reading the file.
+void applyInputsAndCalculate(Session& s, const std::function<void()>& afterRules = {});
+
+// The start of a measuring point as the main window is shown.
+void startUp(Session& s);
 
 }  // namespace velmar

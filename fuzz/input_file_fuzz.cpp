@@ -19,12 +19,14 @@
 #include "core/start_up.h"
 #include "persistence/input_file.h"
 #include "persistence/safe_file.h"
+#include "ui/form_rules.h"
 
 namespace {
 
 struct Harness {
   Harness() : s(timer, pump, ',') {
     s.files.startFolder = "/nonexistent";  // no names or materials lists
+    velmar::installFormRules(s);
     startUp(s);
     base = velmar::textFileBytes(velmar::inputFileTexts(s));
   }

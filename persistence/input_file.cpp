@@ -184,7 +184,7 @@ void LoadInputLines(Session& s, const TextLines& file, LoadNote* note) {
   in.TabSheet17.hide();
   if (note != nullptr) *note = stop;
 
-  startUp(s, [&] {
+  applyInputsAndCalculate(s, [&] {
     // The rules rebuilt unit lists and cleared third transducers and pr_St:
     // the values read come back, with the visibility rules of the boxes.
     for (const ReadInteger& r : givenBack) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/composition_grids.h"
 #include "core/session.h"
 #include "core/start_up.h"
 
@@ -138,9 +139,10 @@ void forEachName(std::string_view names, auto&& f) {
   }
 }
 
-// Contents and uncertainties of every component row "0", the remainder
-// "100"; the method rules write the component names.
-void resetCompositionGrid(StringGrid& grid) {
+// The component names in column 0, contents and uncertainties of every
+// component row "0", the remainder "100".
+void resetCompositionGrid(InputRecord& in, StringGrid& grid) {
+  writeComponentNames(in, grid);
   const int last = grid.rowCount() - 1;
   for (int row = 1; row < last; ++row) {
     grid.setCell(1, row, "0");
@@ -174,11 +176,11 @@ void ResetInputs(Session& s) {
   in.NamePrTr.setText({});
   in.KlinTRStr.setText(std::string("0") + s.decimalSeparator + "00001");
   for (StringGrid* g : {&in.sostav, &in.sost_rgaz, &in.sost_iso, &in.Sost_118, &in.sost_113, &in.sost_135}) {
-    resetCompositionGrid(*g);
+    resetCompositionGrid(in, *g);
   }
   clearDataCells(in.TablPogr);
   clearDataCells(in.TablPogrk);
-  startUp(s);
+  applyInputsAndCalculate(s);
 }
 
 }  // namespace velmar
