@@ -58,6 +58,8 @@ void syncFolder(const std::string& folder) {
 
 bool writeFileSafely(const std::string& path, std::string_view bytes, const WriteStep& write) {
   const std::string target = targetOf(path);
+  // A file the user may not write stays as it is, as an overwrite would leave it.
+  if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) return false;
   std::string temp = target + ".tmpXXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
