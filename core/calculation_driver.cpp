@@ -1,6 +1,8 @@
 #include "core/calculation_driver.h"
 
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 #include "core/parse_value.h"
 #include "core/session.h"
@@ -200,9 +202,11 @@ void RunCalculation(Session& s) {
     pressurePageCheck(s);
     measuredDensityChecks(s);
 
+    // The flow channel and the computing device are computed, with their
+    // lines, just before the volume error (step 13); here the channels that
+    // the gas properties need.
     const bool instruments = in.TabSheet6.visible();
     if (instruments) {
-      if (!anyRaised(s, {36, 37, 38, 28})) calcFlowChannelError(s, s.Qavg);
       if (!in.pr_Rab.checked()) {
         if (!anyRaised(s, {33, 34, 35, 56, 23, 24, 8, 95, 96})) calcPressureChannelErrors(s);
         if (!anyRaised(s, {31, 32, 21, 22, 6, 79, 80})) calcTemperatureChannelError(s, in.Tstr.value);
@@ -212,7 +216,6 @@ void RunCalculation(Session& s) {
           calcStdDensityChannelError(s, in.rst_str.value);
         }
       }
-      calcComputingDeviceError(s);
     }
     if (in.InputChanged) continue;
     s.pump.processPendingEvents();
@@ -248,7 +251,9 @@ void RunCalculation(Session& s) {
     }
 
     if (instruments) {
-      calcFlowChannelError(s, s.Qavg);
+      // Without a valid volume, period or flowmeter limit there is no average
+      // flow of this pass to take the flow error at.
+      if (!anyRaised(s, {36, 38, 28})) calcFlowChannelError(s, s.Qavg);
       calcComputingDeviceError(s);
       calcVolumeError(s);
     } else {
@@ -259,10 +264,10 @@ void RunCalculation(Session& s) {
     f.clear(9);
     if (raschet == 1 && !anyRaised(s, {7, 2, 41, 8})) {
       in.CalcIdle = false;
-      sortControlPoints(s);
+      std::vector<double> points = sortControlPoints(s);
       if (!f.raised(9) && !f.anyRaisedIn(21, 27) && !f.raised(118) && !f.raised(119)) {
-        prepareTableCells(s);
-        fillErrorTables(s);
+        ControlPointRun run = prepareTableCells(s, std::move(points));
+        fillErrorTables(s, run);
       }
       in.CalcIdle = true;
       if (in.InputChanged) continue;

@@ -177,6 +177,8 @@ std::string formatFixed(double v, int precision, int decimals, char sep) {
     // Round to P significant digits first.
     std::snprintf(buf, sizeof buf, "%.*e", precision - 1, v);
     rounded = std::strtod(buf, nullptr);
+    // A value near the largest double may round beyond it.
+    if (!std::isfinite(rounded)) return scientific(v, precision, sep);
     const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(rounded))));
     if (exponent + 1 > precision) return scientific(v, precision, sep);
     const int sigDecimals = precision - 1 - exponent;
@@ -195,6 +197,21 @@ std::string formatFixed(double v, int precision, int decimals, char sep) {
   // No minus sign on a value that rounds to zero.
   if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
   return withSeparator(s, sep);
+}
+
+std::string formatGeneral(double v, char sep) {
+  if (!std::isfinite(v)) return "-";
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.15g", v);
+  std::string s(buf);
+  const size_t e = s.find('e');
+  if (e == std::string::npos) return withSeparator(s, sep);
+  // "1.5e+20" is written "1,5E20", "2e-07" "2E-7".
+  std::string exponent = s.substr(e + 1);
+  const bool negative = !exponent.empty() && exponent[0] == '-';
+  if (!exponent.empty() && (exponent[0] == '-' || exponent[0] == '+')) exponent.erase(0, 1);
+  while (exponent.size() > 1 && exponent[0] == '0') exponent.erase(0, 1);
+  return withSeparator(s.substr(0, e), sep) + (negative ? "E-" : "E") + exponent;
 }
 
 }  // namespace velmar
