@@ -202,16 +202,8 @@ std::string formatFixed(double v, int precision, int decimals, char sep) {
 std::string formatGeneral(double v, char sep) {
   if (!std::isfinite(v)) return "-";
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.15g", v);
-  std::string s(buf);
-  const size_t e = s.find('e');
-  if (e == std::string::npos) return withSeparator(s, sep);
-  // "1.5e+20" is written "1,5E20", "2e-07" "2E-7".
-  std::string exponent = s.substr(e + 1);
-  const bool negative = !exponent.empty() && exponent[0] == '-';
-  if (!exponent.empty() && (exponent[0] == '-' || exponent[0] == '+')) exponent.erase(0, 1);
-  while (exponent.size() > 1 && exponent[0] == '0') exponent.erase(0, 1);
-  return withSeparator(s.substr(0, e), sep) + (negative ? "E-" : "E") + exponent;
+  std::snprintf(buf, sizeof buf, "%.15G", v);
+  return withSeparator(buf, sep);
 }
 
 }  // namespace velmar

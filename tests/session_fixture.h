@@ -1,7 +1,10 @@
 #pragma once
 // A freshly started measuring point driven as the batch tool drives it:
 // virtual time for TimerProv and a scripted event pump.
+#include <initializer_list>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/form_events.h"
@@ -17,6 +20,22 @@ struct TestPoint {
   void choose(Choice& c, int index) { chooseItem(s, c, index); }
   void check(CheckBox& box, bool on) { setCheckBox(s, box, on); }
   void cell(StringGrid& g, int col, int row, const std::string& text) { editCell(s, g, col, row, text); }
+  // One input by the control's name: an edit gets the text typed into it, a
+  // choice the item, a check box the state "1" or "0".
+  void set(const std::string& name, const std::string& value) {
+    Control* c = s.in.registry.find(name);
+    if (c == nullptr) throw std::runtime_error("no control " + name);
+    switch (c->kind()) {
+      case ControlKind::Edit: type(static_cast<Edit&>(*c), value); break;
+      case ControlKind::ComboBox:
+      case ControlKind::RadioGroup: choose(static_cast<Choice&>(*c), std::stoi(value)); break;
+      case ControlKind::CheckBox: check(static_cast<CheckBox&>(*c), value == "1"); break;
+      default: throw std::runtime_error(name + " is not an input");
+    }
+  }
+  void set(std::initializer_list<std::pair<const char*, const char*>> inputs) {
+    for (const auto& [name, value] : inputs) set(name, value);
+  }
   // Lets the timer run out until no further pass is scheduled.
   void settle() {
     for (int i = 0; i < 20 && timer.running(); ++i) timer.runOut();

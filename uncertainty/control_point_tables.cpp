@@ -270,9 +270,11 @@ void fillErrorTables(Session& s, ControlPointRun& run) {
     setBoth(in, 0, row, flowText(standardPoints ? first.Qc : first.Q, sep) + " ");
     setBoth(in, 1, row, standardPoints ? " " : formatFixed(first.Q / in.QpredMaxStr.value * 100, 6, 2, sep) + " % ");
     for (int j = 0; j < kCombinations; ++j) {
+      // The bar shows the share of the cells reached, this one included, and
+      // the window gets to show it.
+      const int cell = kCombinations * k + j + 1;
+      in.ProgressBar1.setPosition(static_cast<int>(std::lround(100.0 * cell / (kCombinations * n))));
       s.pump.processPendingEvents();
-      const long progress = std::lround(100.0 * (4 * (k + 1) + (j + 1)) / (4 * n));
-      in.ProgressBar1.setPosition(static_cast<int>(std::min(progress, 100L)));
       // An input arrived: the pass starts again with the new values.
       if (in.InputChanged) {
         endRun(s, run);
