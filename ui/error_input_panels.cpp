@@ -7,6 +7,7 @@
 #include "core/calculation_driver.h"
 #include "core/parse_value.h"
 #include "core/session.h"
+#include "uncertainty/control_point_tables.h"
 
 namespace velmar {
 
@@ -336,6 +337,7 @@ void installErrorInputRules(Session& s) {
   in.KTtip.onChange = [&s] {
     scheduleCalculation(s);
     controlPointUnitRule(s, false);
+    setTableCaptions(s.in);  // what the control points are
   };
   in.KT1ed.onChange = [&s] {
     scheduleCalculation(s);
@@ -345,6 +347,7 @@ void installErrorInputRules(Session& s) {
     scheduleCalculation(s);
     ParseValue(s, s.in.KTPminStr);
     ParseValue(s, s.in.KTPmaxStr);
+    setTableCaptions(s.in);  // the pressure unit of the heading
   };
   in.PizbPredEd.onChange = [&s] {
     scheduleCalculation(s);

@@ -6,6 +6,7 @@
 #include "core/form_events.h"
 #include "core/parse_value.h"
 #include "core/session.h"
+#include "uncertainty/control_point_tables.h"
 #include "ui/composition_grids.h"
 #include "persistence/reference_lists.h"
 #include "ui/error_input_panels.h"
@@ -262,6 +263,7 @@ void pr_RabClick(Session& s) {
     sredaChange(s);
   }
   if (in.Raschet.index() == 2) Q_TipChange(s);
+  controlPointCaptions(s);  // densities or temperature and pressure
 }
 
 void pr_StClick(Session& s) {
@@ -514,29 +516,7 @@ void PizbEdChange(Session& s) {
 
 // --- Control-point captions ------------------------------------------------------------
 
-void controlPointCaptions(Session& s) {
-  InputRecord& in = s.in;
-  const bool uncertainty = in.TipPogr.index() == 1;
-  in.TabSheet11.setCaption(uncertainty ? "Расчет неопределенностей" : "Расчет погрешностей");
-  in.TabSheet12.setCaption(uncertainty ? "Неопределенность измерения расхода" : "Погрешность измерения расхода");
-  in.TabSheet13.setCaption(uncertainty ? "неопределенность измерения объема" : "Погрешность измерения объема");
-  const bool density = in.pr_Rab.checked();
-  const std::string t = density ? "Плотность при раб. усл.,кг/м3" : "Температура ,°C";
-  const std::string p = density ? "Плотность при станд. усл.,кг/м3"
-                                : (in.pr_Pbar.checked() ? "Изб. давление ," : "Абс. давление ,") + in.KTPed.selectedText();
-  const std::string dp = in.KTtip.index() == 1 ? "Расход при ст. усл., м3/ч" : "Расход при раб. усл., м3/ч";
-  const std::string w = uncertainty ? " неопределенность" : " погрешность";
-  const std::string q = in.KTtip.index() == 1 ? "Расход при раб. усл., м3/ч   /  " + w + ", % "
-                                              : "Расход при станд. усл., м3/ч   /  " + w + ", %";
-  in.TextT.setCaption(t);
-  in.TextTk.setCaption(t);
-  in.TextP.setCaption(p);
-  in.TextPk.setCaption(p);
-  in.TextdP.setCaption(dp);
-  in.TextdPk.setCaption(dp);
-  in.TextQ.setCaption(q);
-  in.TextQk.setCaption(uncertainty ? "Неопределенность, %" : "Погрешность, %");
-}
+void controlPointCaptions(Session& s) { setTableCaptions(s.in); }
 
 // --- Installation ----------------------------------------------------------------------
 

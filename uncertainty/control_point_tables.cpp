@@ -202,14 +202,37 @@ void fillCell(Session& s, const PointCell& cell, int col, int row) {
 
 }  // namespace
 
-std::array<TableCaption, kTableCaptions> tableCaptions(const InputRecord& in, const StringGrid& table) {
+std::vector<TableCaption> tableCaptions(const InputRecord& in, const StringGrid& table) {
   if (&table == &in.TablPogrk) {
-    return {{{&in.TextTk, 0, 0, 2}, {&in.TextPk, 0, 1, 2}, {&in.TextdPk, 0, 2, 2}, {&in.TextQk, 2, 2, 5}}};
+    return {{&in.TextTk, 0, 0, 2}, {&in.TextPk, 0, 1, 2}, {&in.TextdPk, 0, 2, 2}, {&in.TextQk, 2, 2, 5}};
   }
   if (&table == &in.TablPogr) {
-    return {{{&in.TextT, 0, 0, 2}, {&in.TextP, 0, 1, 2}, {&in.TextdP, 0, 2, 2}, {&in.TextQ, 2, 2, 5}}};
+    return {{&in.TextT, 0, 0, 2}, {&in.TextP, 0, 1, 2}, {&in.TextdP, 0, 2, 2}, {&in.TextQ, 2, 2, 5}};
   }
   return {};
+}
+
+void setTableCaptions(InputRecord& in) {
+  const bool uncertainty = in.TipPogr.index() == 1;
+  in.TabSheet11.setCaption(uncertainty ? "Расчет неопределенностей" : "Расчет погрешностей");
+  in.TabSheet12.setCaption(uncertainty ? "Неопределенность измерения расхода" : "Погрешность измерения расхода");
+  in.TabSheet13.setCaption(uncertainty ? "неопределенность измерения объема" : "Погрешность измерения объема");
+  const bool densities = in.pr_Rab.checked();
+  const std::string t = densities ? "Плотность при раб. усл.,кг/м3" : "Температура ,°C";
+  const std::string p = densities ? "Плотность при станд. усл.,кг/м3"
+                                  : (in.pr_Pbar.checked() ? "Изб. давление ," : "Абс. давление ,") + in.KTPed.selectedText();
+  const bool standardPoints = in.KTtip.index() == 1;
+  const std::string flow = standardPoints ? "Расход при ст. усл., м3/ч" : "Расход при раб. усл., м3/ч";
+  const std::string w = uncertainty ? " неопределенность" : " погрешность";
+  in.TextT.setCaption(t);
+  in.TextTk.setCaption(t);
+  in.TextP.setCaption(p);
+  in.TextPk.setCaption(p);
+  in.TextdP.setCaption(flow);
+  in.TextdPk.setCaption(flow);
+  in.TextQ.setCaption(standardPoints ? "Расход при раб. усл., м3/ч   /  " + w + ", % "
+                                     : "Расход при станд. усл., м3/ч   /  " + w + ", %");
+  in.TextQk.setCaption(uncertainty ? "Неопределенность, %" : "Погрешность, %");
 }
 
 std::vector<double> sortControlPoints(Session& s) {
@@ -254,6 +277,7 @@ void fillErrorTables(Session& s, ControlPointRun& run) {
   InputRecord& in = s.in;
   const char sep = s.decimalSeparator;
   clearTables(in);
+  setTableCaptions(in);
   // The headings of the combinations: the texts of their inputs.
   const auto inputs = combinationInputs(in);
   for (int j = 0; j < kCombinations; ++j) {

@@ -63,9 +63,13 @@ struct TableCaption {
   int row;
   int colSpan;
 };
-inline constexpr int kTableCaptions = 4;
-// The captions of TablPogr or TablPogrk (none for another grid).
-std::array<TableCaption, kTableCaptions> tableCaptions(const InputRecord& in, const StringGrid& table);
+// The captions of TablPogr or TablPogrk; none for another grid.
+std::vector<TableCaption> tableCaptions(const InputRecord& in, const StringGrid& table);
+
+// The captions of the tables and of their tabs by the current choices: what
+// the combinations are (temperature and gauge or absolute pressure, or the
+// densities), what the control points are, and the wording (TipPogr).
+void setTableCaptions(InputRecord& in);
 
 // The control points KT1str..KT6str sorted in descending order; N of them
 // are above 0. Raises message 9 when there is none.

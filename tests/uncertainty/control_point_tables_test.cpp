@@ -400,6 +400,53 @@ TEST(ControlPointTables, AnInputDuringTheRunRestartsThePass) {
   EXPECT_EQ(p.memo1(), fresh.memo1());
 }
 
+// The captions over the fixed area and the tab captions follow what the
+// combinations and the control points are, and the wording.
+TEST(ControlPointTables, TheCaptionsInBothWordings) {
+  struct Case {
+    Inputs inputs;
+    const char *t, *P, *flow, *q, *qk, *tab, *tab1, *tab2;
+  };
+  const std::vector<Case> cases = {
+      {{{"TipPogr", "0"}},
+       "Температура ,°C", "Изб. давление ,Па", "Расход при раб. усл., м3/ч",
+       "Расход при станд. усл., м3/ч   /   погрешность, %", "Погрешность, %", "Расчет погрешностей",
+       "Погрешность измерения расхода", "Погрешность измерения объема"},
+      {{{"TipPogr", "1"}, {"KTtip", "1"}, {"KT1str", "800"}, {"KT2str", "400"}},
+       "Температура ,°C", "Изб. давление ,Па", "Расход при ст. усл., м3/ч",
+       "Расход при раб. усл., м3/ч   /   неопределенность, % ", "Неопределенность, %", "Расчет неопределенностей",
+       "Неопределенность измерения расхода", "неопределенность измерения объема"},
+      {{{"TipPogr", "0"}, {"pr_Pbar", "0"}, {"PizbStr", "600000"}},
+       "Температура ,°C", "Абс. давление ,Па", "Расход при раб. усл., м3/ч",
+       "Расход при станд. усл., м3/ч   /   погрешность, %", "Погрешность, %", "Расчет погрешностей",
+       "Погрешность измерения расхода", "Погрешность измерения объема"},
+      {{{"TipPogr", "0"}, {"pr_Rab", "1"}},
+       "Плотность при раб. усл.,кг/м3", "Плотность при станд. усл.,кг/м3", "Расход при раб. усл., м3/ч",
+       "Расход при станд. усл., м3/ч   /   погрешность, %", "Погрешность, %", "Расчет погрешностей",
+       "Погрешность измерения расхода", "Погрешность измерения объема"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.P);
+    TestPoint p;
+    errorPoint(p);
+    controlPoints(p);
+    apply(p, c.inputs);
+    p.settle();
+    const InputRecord& in = p.s.in;
+    EXPECT_EQ(in.TextT.caption(), c.t);
+    EXPECT_EQ(in.TextTk.caption(), c.t);
+    EXPECT_EQ(in.TextP.caption(), c.P);
+    EXPECT_EQ(in.TextPk.caption(), c.P);
+    EXPECT_EQ(in.TextdP.caption(), c.flow);
+    EXPECT_EQ(in.TextdPk.caption(), c.flow);
+    EXPECT_EQ(in.TextQ.caption(), c.q);
+    EXPECT_EQ(in.TextQk.caption(), c.qk);
+    EXPECT_EQ(in.TabSheet11.caption(), c.tab);
+    EXPECT_EQ(in.TabSheet12.caption(), c.tab1);
+    EXPECT_EQ(in.TabSheet13.caption(), c.tab2);
+  }
+}
+
 // Without an upper limit of the flowmeter there is no run: the tables keep
 // their texts.
 TEST(ControlPointTables, NoRunWithoutTheUpperLimitOfTheFlowmeter) {
