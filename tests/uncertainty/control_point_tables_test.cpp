@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/form_events.h"
 #include "core/units.h"
 #include "error_point_fixture.h"
 #include "uncertainty/control_point_tables.h"
@@ -116,6 +117,23 @@ TEST(ControlPointTables, TheStandardFlowOfACellCountsTheAbsolutePressure) {
   p.settle();
   const double Q = 200;
   EXPECT_EQ(cell1(p, 4, 3).substr(0, cell1(p, 4, 3).find('\n')), flowText(Q * 400000 / (101325 * p.s.gas.K)) + " ");
+}
+
+// Another medium has both densities: the flow at standard conditions is
+// their ratio, not the compressibility of a natural gas.
+TEST(ControlPointTables, TheStandardFlowOfAnotherMediumIsTheDensityRatio) {
+  TestPoint p;
+  errorPoint(p);
+  controlPoints(p, {{"KT1str", "100"}});
+  p.set("sreda", "1");
+  typeComboText(p.s, p.s.in.NamePrSred, "Пар");
+  apply(p, {{"rPrSredStr", "5"}, {"KoefTPrSredStr", "1"}, {"KoefPPrSredStr", "1"}, {"rstPrSredStr", "0,9"}});
+  p.settle();
+  EXPECT_TRUE(p.memo2().empty());
+  for (int j = 0; j < 5; ++j) {
+    const std::string& c = cell1(p, 2 + j, 3);
+    EXPECT_EQ(c.substr(0, c.find('\n')), flowText(200 * 5 / 0.9) + " ");
+  }
 }
 
 // Control points given as flows at standard conditions: column 1 holds a
