@@ -172,6 +172,8 @@ void calcFlowChannelError(Session& s, double Q) {
   ChannelErrors& ch = s.channels;
   ch.dQ = 0;
   if (!(Q > 0)) return;
+  // At the measuring point the flow is the average flow of the period.
+  if (in.CalcIdle) s.toOtchet.Qavg = Q;
   const double Qv = in.QpredMaxStr.value;
   // The boundary between the additional range [Qн, Qgr] and the main range
   // [Qgr, Qв]; without an additional range the main range starts at Qн.

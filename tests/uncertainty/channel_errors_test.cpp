@@ -437,8 +437,24 @@ TEST(ChannelErrors, TheReportKeepsTheValuesOfTheMeasuringPoint) {
   EXPECT_EQ(p.s.toOtchet.dQ, 0.5);
   EXPECT_EQ(p.s.toOtchet.dT, 0.2);
   EXPECT_EQ(p.memo1().size(), lines);
+  EXPECT_EQ(p.s.toOtchet.Qavg, kQ);
   // No flow, no flow error.
   calcFlowChannelError(p.s, 0);
+  EXPECT_EQ(p.s.channels.dQ, 0);
+}
+
+// A period that is no longer valid leaves no average flow: the flow error of
+// the pass before is not shown again.
+TEST(ChannelErrors, NoFlowErrorWithoutAValidPeriod) {
+  TestPoint p;
+  errorPoint(p);
+  apply(p, {{"dP1tipPogr", "0"}, {"dP1sisstr", "0,5"}});
+  p.settle();
+  ASSERT_NE(p.line(kFlow.line), "");
+  p.set("TauStr", "0");
+  p.settle();
+  EXPECT_TRUE(p.raised(36));
+  EXPECT_EQ(p.line(kFlow.line), "");
   EXPECT_EQ(p.s.channels.dQ, 0);
 }
 
