@@ -270,7 +270,7 @@ QWidget* FormBinding::build(Control& c) {
       // The caption labels of a control-point table stand in the fixed cells
       // they head, spanning the columns they cover.
       for (const TableCaption& caption : tableCaptions(s_.in, grid)) {
-        QWidget* label = build(*const_cast<Label*>(caption.label));
+        QWidget* label = build(*s_.in.registry.find(caption.label->name()));
         label->setContentsMargins(4, 0, 4, 0);
         if (caption.colSpan > 1) table->setSpan(caption.row, caption.col, 1, caption.colSpan);
         table->setCellWidget(caption.row, caption.col, label);
