@@ -1,6 +1,6 @@
 // GOST R 8.662-2009 (AGA8-92DC): natural gas of full composition.
 #include "gasprops/AGA.h"
-#include "gasprops/density_sensitivity.h"
+#include "gasprops/perturbation_error.h"
 
 #include <algorithm>
 #include <array>
@@ -316,80 +316,25 @@ MethodFailure calcAga(std::span<const double, 21> x, std::span<const double, 21>
   if (restartRequested(restart)) return 0;
   const State w = agaState(x, T, p, true);
   if (w.code != 0) return w.code;
-  const double K = w.Z / Zst;
   out.rho = w.rho;
   out.Z = w.Z;
-  out.K = K;
+  out.K = w.Z / Zst;
   out.soundSpeed = w.soundSpeed;
 
-  // Sensitivities by finite differences: each input in turn times 1.00001.
-  // The working density's sensitivities to temperature and pressure are its
-  // own relative changes (density_sensitivity.h): they hold the direct effect
-  // of T and p together with that through Z. The switches I and P add the
-  // direct effect to the relative change of Z for K; with I = P = 0
-  // (channels with their primary transducers) K keeps only the compressibility
-  // part.
-  constexpr double kStep = 1.00001;
-  if (restartRequested(restart)) return 0;
-  const double Tp = kStep * T;
-  const State sT = agaState(x, Tp, p, false);
-  if (sT.code != 0) return sT.code;
-  const double thetaTZ = std::abs(w.Z - sT.Z) / std::abs(T - Tp) * T / w.Z + switches.I;
-  const double thetaTRho = densityTemperatureSensitivity(T, w.Z, Tp, sT.Z);
-
-  if (restartRequested(restart)) return 0;
-  const double pp = kStep * p;
-  const State sp = agaState(x, T, pp, false);
-  if (sp.code != 0) return sp.code;
-  const double thetaPZ = switches.P - std::abs(w.Z - sp.Z) / std::abs(p - pp) * p / w.Z;
-  const double thetaPRho = densityPressureSensitivity(p, w.Z, pp, sp.Z);
-
-  // Composition: one content raised, the others lowered in proportion so
-  // that the sum stays.
-  std::array<double, kComponentCount> thetaRho{};
-  std::array<double, kComponentCount> thetaK{};
-  for (std::size_t j = 0; j < kComponentCount; ++j) {
-    if (!(std::abs(x[j]) > 5e-5)) continue;
-    double others = 0;
-    for (std::size_t k = 0; k < kComponentCount; ++k)
-      if (k != j) others += x[k];
-    if (!(others >= 1e-6)) continue;
-    std::array<double, kComponentCount> xp{};
-    xp[j] = kStep * x[j];
-    const double shift = xp[j] - x[j];
-    for (std::size_t k = 0; k < kComponentCount; ++k) {
-      if (k == j) continue;
-      xp[k] = x[k] - shift * x[k] / others;
-      if (xp[k] < 0) xp[k] = 1e-6;
-    }
-    if (restartRequested(restart)) return 0;
-    const State sx = agaState(xp, T, p, false);
-    if (sx.code != 0) return sx.code;
-    const double dxj = std::abs(x[j] - xp[j]);
-    thetaRho[j] = std::abs(w.rho - sx.rho) / dxj * x[j] / w.rho;
-    thetaK[j] = std::abs(K - sx.Z / Zst) / dxj * x[j] / K;
-  }
-
-  // Root sums of squares; the composition sums run over the components
-  // present (above 1e-9 %). An error input that is not a finite number (or
-  // a sum that overflows) is reported with the code of its quantity.
-  const double dm = w.methodError;
-  auto square = [](double v) { return v * v; };
-  double sumRho = square(dm) + square(thetaTRho * dT);
-  double sumK = square(dm) + square(st.methodError) + square(thetaTZ * dT);
-  if (!std::isfinite(sumRho) || !std::isfinite(sumK)) return kTemperatureOutOfRange;
-  sumRho += square(thetaPRho * dp);
-  sumK += square(thetaPZ * dp);
-  if (!std::isfinite(sumRho) || !std::isfinite(sumK)) return kPressureOutOfRange;
-  for (std::size_t j = 0; j < kComponentCount; ++j) {
-    if (!(x[j] > 1e-9)) continue;
-    sumRho += square(thetaRho[j] * dx[j]);
-    sumK += square(thetaK[j] * dx[j]);
-  }
-  if (!std::isfinite(sumRho) || !std::isfinite(sumK)) return kSumOutOfRange;
-  out.dRho = std::sqrt(sumRho);
-  out.dK = std::sqrt(sumK);
-  return 0;
+  // The error estimate: each input in turn times 1.00001. The switches I
+  // and P take the direct effect of T and p out of the coefficients of K
+  // when the channels carry their first transducers.
+  const perturbation::Constants c{.step = 1.00001,
+                                  .smallestContent = 5e-5,
+                                  .negativeContentFloor = 1e-6,
+                                  .I = switches.I,
+                                  .P = switches.P,
+                                  .nonFinite = {kTemperatureOutOfRange, kPressureOutOfRange, kSumOutOfRange}};
+  const perturbation::BaseStates b{T, p, w.rho, w.Z, Zst, w.methodError, st.methodError};
+  const auto state = [](std::span<const double, kComponentCount> xs, double Ts, double ps) {
+    return agaState(xs, Ts, ps, false);
+  };
+  return perturbation::estimateErrors(state, x, dx, b, {dT, dp}, c, restart, out);
 }
 
 }  // namespace velmar

@@ -60,7 +60,8 @@ struct State {
 // error estimate): no limits, T and p are clamped into the method's range.
 State agaState(std::span<const double, kComponentCount> x, double T, double p, bool strict);
 
-// Method error of the density, %, by region of the (T, p) plane.
+// Method error of the density, %, by region of the (T, p) plane; R Gazprom
+// 5.3 uses the same table.
 double methodError(double T, double p);
 
 // The equation alone, for mole fractions as given, without the method's

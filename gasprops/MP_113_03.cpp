@@ -6,7 +6,7 @@
 // follows from the absolute humidity at the state, by a fixed-point iteration
 // around the density iteration.
 #include "gasprops/MP_113_03.h"
-#include "gasprops/density_sensitivity.h"
+#include "gasprops/perturbation_error.h"
 
 #include <algorithm>
 #include <cmath>
@@ -493,7 +493,7 @@ namespace velmar {
 // more water than gas at high pressures).
 MethodFailure calcMr113(std::span<const double, 14> x, std::span<const double, 14> dx, double T,
                         double dT, double p, double dp, double humidity, MethodOutputs& out,
-                        const RestartProbe& /*restart: checked by the dispatcher on return*/) {
+                        const RestartProbe& restart) {
   int present = 0;
   for (double v : x) {
     if (v > 1e-8) ++present;
@@ -506,69 +506,25 @@ MethodFailure calcMr113(std::span<const double, 14> x, std::span<const double, 1
     const Mr113State check = mr113StateAtWaterFraction(x, kStandardT, kStandardP, 0, true);
     if (check.code == 4) return 4;
   }
+  if (restartRequested(restart)) return 0;
   const Mr113State w = mr113State(x, T, p, humidity, true);
   if (w.code != 0) return w.code;
+  if (restartRequested(restart)) return 0;
   const Mr113State st = mr113StateAtWaterFraction(x, kStandardT, kStandardP, w.waterFraction, true);
   if (st.code != 0) return st.code;
   out.rhoSt = st.rho;
   out.dRhoSt = st.dM;
-  const double Zst = st.Z;
   out.rho = w.rho;
   out.Z = w.Z;
-  out.K = w.Z / Zst;
-  const double rho = w.rho;
-  const double K = out.K;
+  out.K = w.Z / st.Z;
 
-  // Sensitivities: each input in turn multiplied by 1.01, non-strict.
-  const Mr113State wT = mr113State(x, kPerturbation * T, p, humidity, false);
-  if (wT.code != 0) return wT.code;
-  const Mr113State wp = mr113State(x, T, kPerturbation * p, humidity, false);
-  if (wp.code != 0) return wp.code;
-  const double dTabs = std::fabs(T - kPerturbation * T);
-  const double dpabs = std::fabs(p - kPerturbation * p);
-  // The working density's sensitivities to temperature and pressure are its
-  // own relative changes (density_sensitivity.h): they hold the direct effect
-  // of T and p on the density together with that through the compressibility
-  // factor, so the direct effect is not added to them a second time. The
-  // coefficients of K keep their form: the relative change of K plus the
-  // direct effect.
-  const double thetaTK = std::fabs(K - wT.Z / Zst) / dTabs * T / K + 1;
-  const double thetaPK = 1 - std::fabs(K - wp.Z / Zst) / dpabs * p / K;
-  const double thetaTRho = densityTemperatureSensitivity(T, w.Z, kPerturbation * T, wT.Z);
-  const double thetaPRho = densityPressureSensitivity(p, w.Z, kPerturbation * p, wp.Z);
-
-  const double dM = w.dM;
-  const double dRhoSt = st.dM;
-  double sumRho = dM * dM + thetaTRho * dT * (thetaTRho * dT) + thetaPRho * dp * (thetaPRho * dp);
-  double sumK = dM * dM + dRhoSt * dRhoSt + thetaTK * dT * (thetaTK * dT) + thetaPK * dp * (thetaPK * dp);
-
-  std::array<double, kMr113Components> xp{};
-  for (std::size_t j = 0; j < kMr113Components; ++j) {
-    if (!(std::fabs(x[j]) > 1e-5)) continue;
-    // Content j up by 1 %, the others down in proportion, the sum kept.
-    double others = 0;
-    for (std::size_t k = 0; k < kMr113Components; ++k) {
-      if (k != j) others += x[k];
-    }
-    const double xj = kPerturbation * x[j];
-    const double change = xj - x[j];
-    for (std::size_t k = 0; k < kMr113Components; ++k) {
-      xp[k] = k == j ? xj : x[k] - x[k] * change / others;
-    }
-    const Mr113State wx = mr113State(xp, T, p, humidity, false);
-    if (wx.code != 0) return wx.code;
-    const double dxj = std::fabs(x[j] - xj);
-    const double thetaRho = std::fabs(rho - wx.rho) / dxj * x[j] / rho;
-    const double thetaK = std::fabs(K - wx.Z / Zst) / dxj * x[j] / K;
-    if (x[j] > 1e-9) {
-      sumRho += thetaRho * dx[j] * (thetaRho * dx[j]);
-      sumK += thetaK * dx[j] * (thetaK * dx[j]);
-    }
-  }
-  out.dRho = std::sqrt(sumRho);
-  out.dK = std::sqrt(sumK);
-  if (!std::isfinite(out.dRho) || !std::isfinite(out.dK)) return 2;
-  return 0;
+  // The error estimate: each input in turn multiplied by 1.01, non-strict.
+  const perturbation::Constants c{.step = kPerturbation, .smallestContent = 1e-5, .nonFinite = {2, 2, 2}};
+  const perturbation::BaseStates b{T, p, w.rho, w.Z, st.Z, w.dM, st.dM};
+  const auto state = [humidity](std::span<const double, kMr113Components> xs, double Ts, double ps) {
+    return mr113State(xs, Ts, ps, humidity, false);
+  };
+  return perturbation::estimateErrors(state, x, dx, b, {dT, dp}, c, restart, out);
 }
 
 }  // namespace velmar

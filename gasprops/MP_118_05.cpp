@@ -1,7 +1,7 @@
 // GSSSD MR 118-05: virial equation of state of moderately compressed gas
 // mixtures, with the relative errors of the working density and of K.
 #include "gasprops/MP_118_05.h"
-#include "gasprops/density_sensitivity.h"
+#include "gasprops/perturbation_error.h"
 
 #include <algorithm>
 #include <cmath>
@@ -225,64 +225,18 @@ MethodFailure calcMr118(std::span<const double, 18> x, std::span<const double, 1
   if (w.code != 0) return w.code;
   out.rho = w.rho;
   out.Z = w.Z;
-  const double K = w.Z / Zst;
-  out.K = K;
-  if (restartRequested(restart)) return 0;
+  out.K = w.Z / Zst;
 
-  // Temperature: the perturbed temperature is clamped into the range, so
-  // its coefficients are formed at the clamped value.
-  // The working density's sensitivities to temperature and pressure are its
-  // own relative changes (density_sensitivity.h): they hold the direct effect
-  // of T and p on the density together with that through the compressibility
-  // factor, so the direct effect is not added to them a second time. The
-  // coefficients of K keep their form: the relative change of K plus the
-  // direct effect.
-  const double T1 = kStep * T;
-  const State sT = mr118State(x, T1, p, false);
-  if (sT.code != 0) return sT.code;
-  const double thetaTK = std::fabs(K - sT.Z / Zst) / std::fabs(T - T1) * T / K + 1;
-  const double thetaTRho = densityTemperatureSensitivity(T, w.Z, T1, sT.Z);
-  if (restartRequested(restart)) return 0;
-
-  const double p1 = kStep * p;
-  const State sp = stateAt(cT, x, T, p1, false);
-  if (sp.code != 0) return sp.code;
-  const double thetaPK = 1 - std::fabs(K - sp.Z / Zst) / std::fabs(p - p1) * p / K;
-  const double thetaPRho = densityPressureSensitivity(p, w.Z, p1, sp.Z);
-  if (restartRequested(restart)) return 0;
-
-  double sumRho = 0;
-  double sumK = 0;
-  std::array<double, kCount> xp{};
-  for (std::size_t j = 0; j < kCount; ++j) {
-    if (restartRequested(restart)) return 0;
-    if (!(std::fabs(x[j]) > 1e-5)) continue;
-    double others = 0;
-    for (std::size_t k = 0; k < kCount; ++k)
-      if (k != j) others += x[k];
-    if (!(std::fabs(others) > 0)) continue;  // nothing to take the step from
-    const double xj1 = kStep * x[j];
-    for (std::size_t k = 0; k < kCount; ++k)
-      xp[k] = (k == j) ? xj1 : x[k] - x[k] * (xj1 - x[j]) / others;
-    const State sx = stateAt(cT, xp, T, p, false);
-    if (sx.code != 0) return sx.code;
-    const double dxj = std::fabs(x[j] - xj1);
-    const double thetaRho = std::fabs(w.rho - sx.rho) / dxj * x[j] / w.rho;
-    const double thetaK = std::fabs(K - sx.Z / Zst) / dxj * x[j] / K;
-    if (x[j] > 1e-9) {
-      sumRho += (thetaRho * dx[j]) * (thetaRho * dx[j]);
-      sumK += (thetaK * dx[j]) * (thetaK * dx[j]);
-    }
-  }
-
-  const double dRho = std::sqrt(w.dM * w.dM + (thetaTRho * dT) * (thetaTRho * dT) +
-                                (thetaPRho * dp) * (thetaPRho * dp) + sumRho);
-  const double dK = std::sqrt(w.dM * w.dM + st.dM * st.dM + (thetaTK * dT) * (thetaTK * dT) +
-                              (thetaPK * dp) * (thetaPK * dp) + sumK);
-  if (!std::isfinite(dRho) || !std::isfinite(dK)) return 2;
-  out.dRho = dRho;
-  out.dK = dK;
-  return 0;
+  // The error estimate: each input in turn multiplied by 1.01, non-strict.
+  // The coefficients at the working temperature serve every evaluation at
+  // it; the perturbed temperature is clamped into the range and its
+  // coefficients are formed at the clamped value.
+  const perturbation::Constants c{.step = kStep, .smallestContent = 1e-5, .nonFinite = {2, 2, 2}};
+  const perturbation::BaseStates b{T, p, w.rho, w.Z, Zst, w.dM, st.dM};
+  const auto state = [&cT, T](std::span<const double, kCount> xs, double Ts, double ps) {
+    return Ts == T ? stateAt(cT, xs, Ts, ps, false) : mr118State(xs, Ts, ps, false);
+  };
+  return perturbation::estimateErrors(state, x, dx, b, {dT, dp}, c, restart, out);
 }
 
 }  // namespace velmar

@@ -32,7 +32,7 @@
 // coefficient) departs from the modern reference, by up to 0.7 % at 250-300 K
 // and 1.5 % near 200 K.
 #include "gasprops/MP_134_07.h"
-#include "gasprops/density_sensitivity.h"
+#include "gasprops/perturbation_error.h"
 
 #include <cmath>
 #include <limits>
@@ -438,44 +438,27 @@ Mr134State mr134State(int gas, double T, double p) {
 }
 
 MethodFailure calcMr134(int gas, double T, double dT, double p, double dp, MethodOutputs& out,
-                        const RestartProbe& /*restart: the call is a few state evaluations*/) {
+                        const RestartProbe& restart) {
   const Mr134State st = mr134State(gas, kStandardT, kStandardP);
   if (st.code != 0) return st.code;
   out.rhoSt = st.rho;
   out.dRhoSt = st.dM;
-  const double Zst = st.Z;
 
   const Mr134State w = mr134State(gas, T, p);
   if (w.code != 0) return w.code;
   if (!(w.rho > 0)) return 2;
   out.rho = w.rho;
   out.Z = w.Z;
-  out.K = w.Z / Zst;
-  const double K = out.K;
+  out.K = w.Z / st.Z;
 
-  // Sensitivities: each input in turn multiplied by 1.01.
-  const Mr134State wT = mr134State(gas, kPerturbation * T, p);
-  if (wT.code != 0) return wT.code;
-  const Mr134State wp = mr134State(gas, T, kPerturbation * p);
-  if (wp.code != 0) return wp.code;
-  const double dTabs = std::fabs(T - kPerturbation * T);
-  const double dpabs = std::fabs(p - kPerturbation * p);
-  // The working density's sensitivities to temperature and pressure are its
-  // own relative changes (density_sensitivity.h): they hold the direct effect
-  // of T and p on the density together with that through the compressibility
-  // factor, so the direct effect is not added to them a second time. The
-  // coefficients of K keep their form: the relative change of K plus the
-  // direct effect.
-  const double thetaTK = std::fabs(K - wT.Z / Zst) / dTabs * T / K + 1;
-  const double thetaPK = 1 - std::fabs(K - wp.Z / Zst) / dpabs * p / K;
-  const double thetaTRho = densityTemperatureSensitivity(T, w.Z, kPerturbation * T, wT.Z);
-  const double thetaPRho = densityPressureSensitivity(p, w.Z, kPerturbation * p, wp.Z);
-
-  const double dM = w.dM;
-  out.dRho = std::sqrt(dM * dM + thetaTRho * dT * (thetaTRho * dT) + thetaPRho * dp * (thetaPRho * dp));
-  out.dK = std::sqrt(dM * dM + thetaTK * dT * (thetaTK * dT) + thetaPK * dp * (thetaPK * dp));
-  if (!std::isfinite(out.dRho) || !std::isfinite(out.dK)) return 2;
-  return 0;
+  // The error estimate: temperature and pressure in turn multiplied by 1.01;
+  // a pure gas has no composition error, and its dK leaves out the error of
+  // the standard density.
+  const perturbation::Constants c{
+      .step = kPerturbation, .standardErrorInK = false, .nonFinite = {2, 2, 2}};
+  const perturbation::BaseStates b{T, p, w.rho, w.Z, st.Z, w.dM, st.dM};
+  const auto state = [gas](std::span<const double, 0>, double Ts, double ps) { return mr134State(gas, Ts, ps); };
+  return perturbation::estimateErrors<0>(state, {}, {}, b, {dT, dp}, c, restart, out);
 }
 
 }  // namespace velmar

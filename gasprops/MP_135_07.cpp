@@ -2,7 +2,7 @@
 // and their mixtures. The coefficient set and its origin are described in
 // MP_135_07.h.
 #include "gasprops/MP_135_07.h"
-#include "gasprops/density_sensitivity.h"
+#include "gasprops/perturbation_error.h"
 
 #include <cmath>
 
@@ -146,11 +146,10 @@ State molarState(const Coefficients& c, std::span<const double, kCount> y, doubl
 // The checks of one evaluation and the mole fractions it computes with.
 MethodFailure prepare(std::span<const double, kCount> x, double T, double p, bool strict,
                       std::array<double, kCount>& y) {
-  // The entered contents must make up 100 %; the conversion below would
-  // otherwise hide any shortfall by normalising.
-  double sumX = 0;
-  for (double xi : x) sumX += xi / 100.0;
-  if (!(std::fabs(sumX - 1.0) <= 1e-6)) return 4;
+  // The contents are normalised as they are turned into mole fractions: a
+  // mixture entered as 99.99 % is computed (the grid's message 88 guards the
+  // entered sum). What the fractions cannot make up to 1 (a negative content,
+  // or nothing at all) is code 4.
   y = moleFractions(x);
   double sumY = 0;
   for (double& yi : y) {
@@ -211,7 +210,7 @@ State mr135State(std::span<const double, kCount> x, double T, double p, bool str
 // of T and p (density_sensitivity.h).
 MethodFailure calcMr135(std::span<const double, 16> x, std::span<const double, 16> dx, double T,
                         double dT, double p, double dp, MethodOutputs& out,
-                        const RestartProbe& /*restart: a call takes microseconds*/) {
+                        const RestartProbe& restart) {
   using namespace mr135;
   int present = 0;
   for (double xi : x)
@@ -231,57 +230,16 @@ MethodFailure calcMr135(std::span<const double, 16> x, std::span<const double, 1
   if (w.code != 0) return w.code;
   out.rho = w.rho;
   out.Z = w.Z;
-  const double K = w.Z / Zst;
-  out.K = K;
+  out.K = w.Z / Zst;
 
-  // The working density's sensitivities to temperature and pressure are its
-  // own relative changes (density_sensitivity.h): they hold the direct effect
-  // of T and p on the density together with that through the compressibility
-  // factor, so the direct effect is not added to them a second time. The
-  // coefficients of K keep their form: the relative change of K plus the
-  // direct effect.
-  const double T1 = kStep * T;
-  const State sT = mr135State(x, T1, p, false);
-  if (sT.code != 0) return sT.code;
-  const double thetaTK = std::fabs(K - sT.Z / Zst) / std::fabs(T - T1) * T / K + 1;
-  const double p1 = kStep * p;
-  const State sp = contentState(cT, x, T, p1, false);
-  if (sp.code != 0) return sp.code;
-  const double thetaPK = 1 - std::fabs(K - sp.Z / Zst) / std::fabs(p - p1) * p / K;
-  const double thetaTRho = densityTemperatureSensitivity(T, w.Z, T1, sT.Z);
-  const double thetaPRho = densityPressureSensitivity(p, w.Z, p1, sp.Z);
-
-  double sumRho = 0;
-  double sumK = 0;
-  std::array<double, kCount> xp{};
-  for (std::size_t j = 0; j < kCount; ++j) {
-    if (!(std::fabs(x[j]) > 1e-5)) continue;
-    double others = 0;
-    for (std::size_t k = 0; k < kCount; ++k)
-      if (k != j) others += x[k];
-    if (!(std::fabs(others) > 0)) continue;  // nothing to take the step from
-    const double xj1 = kStep * x[j];
-    for (std::size_t k = 0; k < kCount; ++k)
-      xp[k] = (k == j) ? xj1 : x[k] - x[k] * (xj1 - x[j]) / others;
-    const State sx = contentState(cT, xp, T, p, false);
-    if (sx.code != 0) return sx.code;
-    const double dxj = std::fabs(x[j] - xj1);
-    const double thetaRho = std::fabs(w.rho - sx.rho) / dxj * x[j] / w.rho;
-    const double thetaK = std::fabs(K - sx.Z / Zst) / dxj * x[j] / K;
-    if (x[j] > 1e-9) {
-      sumRho += (thetaRho * dx[j]) * (thetaRho * dx[j]);
-      sumK += (thetaK * dx[j]) * (thetaK * dx[j]);
-    }
-  }
-
-  const double dRho = std::sqrt((thetaPRho * dp) * (thetaPRho * dp) +
-                                (thetaTRho * dT) * (thetaTRho * dT) + w.dM * w.dM + sumRho);
-  const double dK = std::sqrt((thetaPK * dp) * (thetaPK * dp) + (thetaTK * dT) * (thetaTK * dT) +
-                              w.dM * w.dM + st.dM * st.dM + sumK);
-  if (!std::isfinite(dRho) || !std::isfinite(dK)) return 2;
-  out.dRho = dRho;
-  out.dK = dK;
-  return 0;
+  // The error estimate: each input in turn multiplied by 1.01, non-strict.
+  // The coefficients at the working temperature serve every evaluation at it.
+  const perturbation::Constants c{.step = kStep, .smallestContent = 1e-5, .nonFinite = {2, 2, 2}};
+  const perturbation::BaseStates b{T, p, w.rho, w.Z, Zst, w.dM, st.dM};
+  const auto state = [&cT, T](std::span<const double, kCount> xs, double Ts, double ps) {
+    return Ts == T ? contentState(cT, xs, Ts, ps, false) : mr135State(xs, Ts, ps, false);
+  };
+  return perturbation::estimateErrors(state, x, dx, b, {dT, dp}, c, restart, out);
 }
 
 }  // namespace velmar

@@ -119,9 +119,10 @@ struct State {
 // and p (MPa), without range checks: code 2 when no positive molar volume.
 State mr135Molar(std::span<const double, kCount> y, double T, double p);
 
-// A state from contents by volume (%). Strict evaluation tests the sum of
-// contents (code 4), the pressure (code 1) and the temperature (code 3);
-// the evaluations of the sensitivities (strict = false) test only the sum.
+// A state from contents by volume (%), normalised to mole fractions. Strict
+// evaluation tests the sum of the mole fractions (code 4: a negative
+// content), the pressure (code 1) and the temperature (code 3); the
+// evaluations of the sensitivities (strict = false) test only the sum.
 State mr135State(std::span<const double, kCount> x, double T, double p, bool strict = true);
 
 }  // namespace velmar::mr135

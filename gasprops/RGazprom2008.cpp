@@ -1,7 +1,7 @@
 // R Gazprom 5.3-2009: natural gas of ten components by the AGA8-92DC
 // equation of state.
 #include "gasprops/RGazprom2008.h"
-#include "gasprops/density_sensitivity.h"
+#include "gasprops/perturbation_error.h"
 
 #include <algorithm>
 #include <array>
@@ -217,19 +217,6 @@ MethodFailure compositionCode(std::span<const double, kComponentCount> x) {
 
 const aga8::Model& model() { return kModel; }
 
-double methodError(double T, double p) {
-  const double p1 = 0.32353 * T - 78.882;
-  const double p2 = 0.94118 * T - 221.29;
-  const double p3 = 1.7308 * T - 454.62;
-  const double p4 = -1.2 * T + 384;
-  const double p5 = 0.3 * T - 81;
-  if (T < 267) return p >= p2 ? 0.4 : (p >= p1 ? 0.2 : 0.1);
-  if (T < 280) return p >= p3 ? 0.2 : 0.1;
-  if (T < 295) return 0.1;
-  if (T < 310) return p >= p4 ? 0.2 : 0.1;
-  return p >= p5 ? 0.2 : 0.1;
-}
-
 std::optional<aga8::Properties> equationState(std::span<const double, kComponentCount> fractions,
                                               double T, double p) {
   return aga8::evaluate(kModel, fractions, T, p, kSettings);
@@ -285,79 +272,22 @@ MethodFailure calcRGazprom(std::span<const double, 10> x, std::span<const double
 
   const State w = rgazState(x, T, p, false);
   if (w.code != 0) return w.code;
-  const double K = w.Z / Zst;
   out.rho = w.rho;
   out.Z = w.Z;
-  out.K = K;
+  out.K = w.Z / Zst;
   out.soundSpeed = w.soundSpeed;
-  if (restartRequested(restart)) return 0;
 
-  // Sensitivities by finite differences: each input in turn times 0.9999.
-  // The working density's sensitivities to temperature and pressure are its
-  // own relative changes (density_sensitivity.h): they hold the direct effect
-  // of T and p on the density together with that through the compressibility
-  // factor, so the direct effect is not added to them a second time. The
-  // coefficients of K keep their form: the relative change of K plus the
-  // direct effect.
-  constexpr double kStep = 0.9999;
-  const double Tp = kStep * T;
-  const State sT = rgazState(x, Tp, p, false);
-  if (sT.code != 0) return sT.code;
-  const double thetaTK = std::abs(K - sT.Z / Zst) / std::abs(T - Tp) * T / K + 1;
-  const double thetaTRho = densityTemperatureSensitivity(T, w.Z, Tp, sT.Z);
-  if (restartRequested(restart)) return 0;
-
-  const double pp = kStep * p;
-  const State sp = rgazState(x, T, pp, false);
-  if (sp.code != 0) return sp.code;
-  const double thetaPK = 1 - std::abs(K - sp.Z / Zst) / std::abs(p - pp) * p / K;
-  const double thetaPRho = densityPressureSensitivity(p, w.Z, pp, sp.Z);
-
-  // Composition: one content lowered, the others raised in proportion so
-  // that the sum stays.
-  std::array<double, kComponentCount> thetaRho{};
-  std::array<double, kComponentCount> thetaK{};
-  for (std::size_t j = 0; j < kComponentCount; ++j) {
-    if (restartRequested(restart)) return 0;
-    if (!(std::abs(x[j]) > 0.01)) continue;
-    double others = 0;
-    for (std::size_t k = 0; k < kComponentCount; ++k)
-      if (k != j) others += x[k];
-    if (!(others >= 1e-6)) continue;
-    std::array<double, kComponentCount> xp{};
-    xp[j] = kStep * x[j];
-    const double shift = xp[j] - x[j];
-    for (std::size_t k = 0; k < kComponentCount; ++k) {
-      if (k == j) continue;
-      xp[k] = x[k] - shift * x[k] / others;
-      if (xp[k] < 0) xp[k] = 1e-6;
-    }
-    const State sx = rgazState(xp, T, p, false);
-    if (sx.code != 0) return sx.code;
-    const double dxj = std::abs(x[j] - xp[j]);
-    thetaRho[j] = std::abs(w.rho - sx.rho) / dxj * x[j] / w.rho;
-    thetaK[j] = std::abs(K - sx.Z / Zst) / dxj * x[j] / K;
-  }
-
-  // Root sums of squares over all ten components. An error input that is not
-  // a finite number (or a sum that overflows) is reported with the code of
-  // its quantity.
-  const double dm = w.methodError;
-  auto square = [](double v) { return v * v; };
-  double sumRho = square(dm) + square(thetaTRho * dT);
-  double sumK = square(dm) + square(st.methodError) + square(thetaTK * dT);
-  if (!std::isfinite(sumRho) || !std::isfinite(sumK)) return kTemperatureOutOfRange;
-  sumRho += square(thetaPRho * dp);
-  sumK += square(thetaPK * dp);
-  if (!std::isfinite(sumRho) || !std::isfinite(sumK)) return kPressureOutOfRange;
-  for (std::size_t j = 0; j < kComponentCount; ++j) {
-    sumRho += square(thetaRho[j] * dx[j]);
-    sumK += square(thetaK[j] * dx[j]);
-  }
-  if (!std::isfinite(sumRho) || !std::isfinite(sumK)) return kSumOutOfRange;
-  out.dRho = std::sqrt(sumRho);
-  out.dK = std::sqrt(sumK);
-  return 0;
+  // The error estimate: each input in turn times 0.9999; contents up to
+  // 0.01 % are not perturbed.
+  const perturbation::Constants c{.step = 0.9999,
+                                  .smallestContent = 0.01,
+                                  .negativeContentFloor = 1e-6,
+                                  .nonFinite = {kTemperatureOutOfRange, kPressureOutOfRange, kSumOutOfRange}};
+  const perturbation::BaseStates b{T, p, w.rho, w.Z, Zst, w.methodError, st.methodError};
+  const auto state = [](std::span<const double, kComponentCount> xs, double Ts, double ps) {
+    return rgazState(xs, Ts, ps, false);
+  };
+  return perturbation::estimateErrors(state, x, dx, b, {dT, dp}, c, restart, out);
 }
 
 }  // namespace velmar

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 
+#include "gasprops/AGA.h"
 #include "gasprops/aga8_detail_eos.h"
 #include "gasprops/gas_properties.h"
 
@@ -49,8 +50,9 @@ struct State {
 // (code 9) and p (code 10) instead. Code 11: sum of the contents.
 State rgazState(std::span<const double, kComponentCount> x, double T, double p, bool standardCall);
 
-// Method error of the density, %, by region of the (T, p) plane.
-double methodError(double T, double p);
+// Method error of the density, %, by region of the (T, p) plane: the table
+// of GOST R 8.662.
+using aga::methodError;
 
 // The equation alone, for mole fractions as given (components below the
 // fraction 1e-6 are left out), without the method's limits or sum check.

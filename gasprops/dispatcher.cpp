@@ -29,6 +29,52 @@ double soundSpeedOf(double T, double kappa, double K, double rhoSt) {
   return (std::isfinite(a) && a > 0) ? kSoundConstant * std::sqrt(a) : 0.0;
 }
 
+// The outputs of a method entry that the dispatcher takes over, each the
+// same field in MethodOutputs and in GasPropertyResult.
+enum Output : unsigned {
+  kRho = 1u << 0,
+  kDRho = 1u << 1,
+  kRhoSt = 1u << 2,
+  kDRhoSt = 1u << 3,
+  kZ = 1u << 4,
+  kK = 1u << 5,
+  kDK = 1u << 6,
+  kSoundSpeed = 1u << 7,
+  kKappa = 1u << 8,
+  kMu = 1u << 9,
+};
+constexpr unsigned kDensities = kRho | kDRho | kRhoSt | kDRhoSt;
+
+struct OutputField {
+  Output which;
+  double MethodOutputs::*from;
+  double GasPropertyResult::*to;
+};
+constexpr OutputField kOutputFields[] = {
+    {kRho, &MethodOutputs::rho, &GasPropertyResult::rho},
+    {kDRho, &MethodOutputs::dRho, &GasPropertyResult::dRho},
+    {kRhoSt, &MethodOutputs::rhoSt, &GasPropertyResult::rhoSt},
+    {kDRhoSt, &MethodOutputs::dRhoSt, &GasPropertyResult::dRhoSt},
+    {kZ, &MethodOutputs::Z, &GasPropertyResult::Z},
+    {kK, &MethodOutputs::K, &GasPropertyResult::K},
+    {kDK, &MethodOutputs::dK, &GasPropertyResult::dK},
+    {kSoundSpeed, &MethodOutputs::soundSpeed, &GasPropertyResult::soundSpeed},
+    {kKappa, &MethodOutputs::kappa, &GasPropertyResult::kappa},
+    {kMu, &MethodOutputs::mu, &GasPropertyResult::mu},
+};
+
+// Copies the named outputs into the property record when every one of them
+// is a finite number; otherwise the record keeps its values.
+bool takeOutputs(const MethodOutputs& out, unsigned fields, GasPropertyResult& g) {
+  for (const OutputField& f : kOutputFields) {
+    if ((fields & f.which) != 0 && !std::isfinite(out.*f.from)) return false;
+  }
+  for (const OutputField& f : kOutputFields) {
+    if ((fields & f.which) != 0) g.*f.to = out.*f.from;
+  }
+  return true;
+}
+
 // The temperature in kelvin, rounded to 1e-9 K: a temperature typed in °C
 // with a few decimals then lands on the kelvin value it stands for (-23,15 °C
 // is 250 K, not 249.99999999999997 K), so that a limit typed is a limit kept.
@@ -69,8 +115,14 @@ class Dispatch {
     s_.flags.raise(message);
     return Outcome::Refused;
   }
+  // Between its evaluations a method lets the window process pending
+  // events, so that an input typed during a long mixture calculation
+  // restarts the pass at once; it then asks whether one arrived.
   RestartProbe probe() const {
-    return [this] { return in_.InputChanged; };
+    return [this] {
+      s_.pump.processPendingEvents();
+      return in_.InputChanged;
+    };
   }
   double dT() const { return s_.channels.dT; }
   double dp() const { return s_.channels.dPabs; }
@@ -151,15 +203,7 @@ Outcome Dispatch::naturalGas() {
       const Outcome o = methodResult(calcVnic30319(c.x, c.dx, T_, dT(), pMPa, dp(), out, probe()),
                                      kVnic30319Messages);
       if (o != Outcome::Computed) return o;
-      if (!finite({out.rho, out.dRho, out.rhoSt, out.dRhoSt, out.kappa, out.mu, out.K, out.dK})) return failed({});
-      g_.rho = out.rho;
-      g_.dRho = out.dRho;
-      g_.rhoSt = out.rhoSt;
-      g_.dRhoSt = out.dRhoSt;
-      g_.kappa = out.kappa;
-      g_.mu = out.mu;
-      g_.K = out.K;
-      g_.dK = out.dK;
+      if (!takeOutputs(out, kDensities | kKappa | kMu | kK | kDK, g_)) return failed({});
       g_.soundSpeed = soundSpeedOf(T_, g_.kappa, g_.K, g_.rhoSt);
       break;
     }
@@ -175,11 +219,7 @@ Outcome Dispatch::naturalGas() {
                                          in_.co2sisstr.value, in_.n2sisstr.value);
       // GOST 30319.2 has no failure code: a state the equation cannot give
       // (no real root) is reported as a failure without a reason.
-      if (!result || !finite({result->rho, result->dRho, result->K, result->dK})) return failed({});
-      g_.rho = result->rho;
-      g_.dRho = result->dRho;
-      g_.K = result->K;
-      g_.dK = result->dK;
+      if (!result || !takeOutputs(*result, kRho | kDRho | kK | kDK, g_)) return failed({});
       g_.kappa = kappaGost30319(T_, g_.pAbs, xa, g_.rhoSt);
       g_.mu = viscosityGost30319(T_, g_.pAbs, xa, xy, g_.rhoSt);
       g_.dRhoSt = 0;
@@ -208,17 +248,7 @@ Outcome Dispatch::naturalGas() {
       }
       const Outcome o = method == 3 ? methodResult(code, kRGazpromMessages) : methodResult(code, kAgaMessages);
       if (o != Outcome::Computed) return o;
-      if (!finite({out.rho, out.dRho, out.rhoSt, out.dRhoSt, out.Z, out.K, out.dK, out.soundSpeed})) {
-        return failed({});
-      }
-      g_.rho = out.rho;
-      g_.dRho = out.dRho;
-      g_.rhoSt = out.rhoSt;
-      g_.dRhoSt = out.dRhoSt;
-      g_.Z = out.Z;
-      g_.K = out.K;
-      g_.dK = out.dK;
-      g_.soundSpeed = out.soundSpeed;
+      if (!takeOutputs(out, kDensities | kZ | kK | kDK | kSoundSpeed, g_)) return failed({});
       break;
     }
     default: return failed({});
@@ -268,14 +298,7 @@ Outcome Dispatch::mixture() {
     default: return failed({});
   }
   if (o != Outcome::Computed) return o;
-  if (!finite({out.rho, out.dRho, out.rhoSt, out.dRhoSt, out.Z, out.K, out.dK})) return failed({});
-  g_.rho = out.rho;
-  g_.dRho = out.dRho;
-  g_.rhoSt = out.rhoSt;
-  g_.dRhoSt = out.dRhoSt;
-  g_.Z = out.Z;
-  g_.K = out.K;
-  g_.dK = out.dK;
+  if (!takeOutputs(out, kDensities | kZ | kK | kDK, g_)) return failed({});
   return Outcome::Computed;
 }
 
@@ -284,13 +307,8 @@ Outcome Dispatch::technicalGas() {
   const Outcome o =
       methodResult(calcMr134(in_.sreda.index() - 3, T_, dT(), g_.pAbs / 1e6, dp(), out, probe()), kMr134Messages);
   if (o != Outcome::Computed) return o;
-  if (!finite({out.rho, out.dRho, out.rhoSt, out.dRhoSt, out.Z, out.K})) return failed({});
-  g_.rho = out.rho;
-  g_.dRho = out.dRho;
-  g_.rhoSt = out.rhoSt;
-  g_.dRhoSt = out.dRhoSt;
-  g_.Z = out.Z;
-  g_.K = out.K;
+  if (!takeOutputs(out, kDensities | kZ | kK, g_)) return failed({});
+  // The compressibility error of a pure gas is that of its two densities.
   g_.dK = std::sqrt(g_.dRho * g_.dRho + g_.dRhoSt * g_.dRhoSt);
   return Outcome::Computed;
 }

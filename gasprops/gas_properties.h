@@ -62,7 +62,9 @@ struct CompositionVectors {
 using MethodFailure = int;
 
 // Answers true when the calculation must be abandoned because a newer input
-// arrived. An empty probe never asks for a restart.
+// arrived. The dispatcher's probe first lets the window process pending
+// events, so a method that looks at it between its evaluations keeps the
+// window responsive. An empty probe never asks for a restart.
 using RestartProbe = std::function<bool()>;
 
 inline bool restartRequested(const RestartProbe& probe) { return probe && probe(); }

@@ -380,8 +380,8 @@ TEST(RGazpromEntry, ErrorInputsThatAreNoNumbersGiveACode) {
 }
 
 TEST(RGazpromEntry, RestartIsLookedAtAfterEachStage) {
-  // After the standard, working and temperature evaluations and at the
-  // start of each of the ten composition steps.
+  // After the standard evaluation and before each perturbed one: the
+  // temperature, the pressure and the ten composition steps.
   int calls = 0;
   MethodOutputs out;
   ASSERT_EQ(calcRGazprom(baseGas(), Gas{}, 300, 0.1, 5, 0.1, out, [&] { ++calls; return false; }),
@@ -390,7 +390,7 @@ TEST(RGazpromEntry, RestartIsLookedAtAfterEachStage) {
   calls = 0;
   ASSERT_EQ(calcRGazprom(methaneOnly(), Gas{}, 300, 0.1, 5, 0.1, out, [&] { ++calls; return false; }),
             0);
-  EXPECT_EQ(calls, 13);
+  EXPECT_EQ(calls, 3) << "pure methane has no composition step";
 
   MethodOutputs first;
   first.rho = -1;
