@@ -263,6 +263,14 @@ ControlPointRun prepareTableCells(Session& s, std::vector<double> points) {
   for (int j = 0; j < kCombinations; ++j) {
     const PointCell combination =
         combinationCell(s, inputs[static_cast<size_t>(j)].first->value, inputs[static_cast<size_t>(j)].second->value);
+    // A method lets the window's pending events run between its evaluations;
+    // an input among them ends the run here. The method, abandoned, has set
+    // CalcIdle for the driver: the run keeps it cleared until it ends.
+    if (in.InputChanged) {
+      in.CalcIdle = false;
+      run.interrupted = true;
+      return run;
+    }
     for (size_t k = 0; k < run.points.size(); ++k) {
       PointCell& cell = run.cells[k][static_cast<size_t>(j)];
       cell = combination;
@@ -274,6 +282,10 @@ ControlPointRun prepareTableCells(Session& s, std::vector<double> points) {
 
 void fillErrorTables(Session& s, ControlPointRun& run) {
   if (!run.active) return;
+  if (run.interrupted) {
+    restoreMeasuringPoint(s, run.point);
+    return;
+  }
   InputRecord& in = s.in;
   const char sep = s.decimalSeparator;
   clearTables(in);

@@ -51,6 +51,7 @@ struct ControlPointRun {
   std::vector<double> points;  // ControlPoints, in descending order
   std::array<std::array<PointCell, kCombinations>, kMaxControlPoints> cells{};
   bool active = false;         // the flowmeter has an upper limit: the tables are computed
+  bool interrupted = false;    // an input arrived while the combinations were computed
   MeasuringPointState point;
 };
 
@@ -77,7 +78,8 @@ std::vector<double> sortControlPoints(Session& s);
 
 // The property part of every cell: each combination's channel errors and gas
 // properties, and the flows of the control points. Nothing is computed while
-// the flowmeter has no upper limit (the tables then keep their texts).
+// the flowmeter has no upper limit (the tables then keep their texts). An
+// input while a method lets pending events run stops it.
 ControlPointRun prepareTableCells(Session& s, std::vector<double> points);
 
 // The errors of every cell into both grids, with the range conditions 99,

@@ -465,6 +465,53 @@ TEST(ControlPointTables, TheCaptionsInBothWordings) {
   }
 }
 
+// GOST R 8.662 lets pending events run between the evaluations of its
+// equation: an input while the combinations are computed stops the run there,
+// and the rest of it stays silent (no line written after the volume error).
+TEST(ControlPointTables, AnInputWhileTheCombinationsAreComputed) {
+  const auto setUp = [](TestPoint& p, const char* timeError) {
+    errorPoint(p);
+    controlPoints(p);
+    p.set("metod", "4");
+    for (const auto& [row, content] : {std::pair{3, "95"}, std::pair{4, "3"}, std::pair{1, "1"}, std::pair{2, "1"}}) {
+      p.cell(p.s.in.sost_iso, 1, row, content);
+    }
+    p.set("CompVrStr", timeError);
+    p.settle();
+  };
+  TestPoint p;
+  setUp(p, "0");
+  ASSERT_NE(cell1(p, 2, 3), "");
+  const std::string volumeLine = "Относительная погрешность измерения объема, приведенного к стандартным условиям  ";
+  bool typed = false;
+  bool lineAfterVolumeError = false;
+  std::function<void()> user = [&] {
+    const auto& m = p.memo1();
+    for (size_t i = 0; i + 1 < m.size(); ++i) {
+      if (m[i].rfind(volumeLine, 0) == 0) lineAfterVolumeError = true;
+    }
+    if (!typed && !p.s.in.CalcIdle && !p.s.in.ProgressBar1.visible()) {
+      p.type(p.s.in.CompVrStr, "0,5");
+      typed = true;
+    }
+    p.pump.post(user);
+  };
+  p.pump.post(user);
+  p.type(p.s.in.KT2str, "40");
+  p.settle();
+  EXPECT_TRUE(typed);
+  EXPECT_FALSE(lineAfterVolumeError);
+  EXPECT_TRUE(p.s.in.CalcIdle);
+  TestPoint fresh;
+  setUp(fresh, "0,5");
+  fresh.set("KT2str", "40");
+  fresh.settle();
+  EXPECT_EQ(p.memo1(), fresh.memo1());
+  for (int row = 0; row < 9; ++row) {
+    for (int col = 0; col < 7; ++col) EXPECT_EQ(cell2(p, col, row), cell2(fresh, col, row)) << col << "," << row;
+  }
+}
+
 // Without an upper limit of the flowmeter there is no run: the tables keep
 // their texts.
 TEST(ControlPointTables, NoRunWithoutTheUpperLimitOfTheFlowmeter) {

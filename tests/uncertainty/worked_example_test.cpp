@@ -105,8 +105,16 @@ double flowError(const Inputs& in, double Q) { return rss({in["dP1sisstr"], in["
 
 double volumeError(const Inputs& in, double dRho, double dQ) { return rss({in["CompPogrStr"], dRho, dQ}); }
 
+// The option file of the example, followed by further options.
+std::string exampleOptions(const std::string& extra) {
+  std::string options = "@";
+  options += testing::examplePath(kExample);
+  options += extra;
+  return options;
+}
+
 Json runExample(const std::string& extra) {
-  const testing::CalcRun r = testing::runVelmarCalc("@" + testing::examplePath(kExample) + extra + " --json");
+  const testing::CalcRun r = testing::runVelmarCalc(exampleOptions(extra + " --json"));
   EXPECT_EQ(r.status, 0) << r.out;
   return Json::parse(r.out);
 }
@@ -240,7 +248,7 @@ TEST(WorkedErrorExample, EveryChannelTheVolumeAndBothTablesInBothWordings) {
 }
 
 TEST(WorkedErrorExample, TheTablesAsTextAfterThePanes) {
-  const testing::CalcRun r = testing::runVelmarCalc("@" + testing::examplePath(kExample) + " --tables");
+  const testing::CalcRun r = testing::runVelmarCalc(exampleOptions(" --tables"));
   ASSERT_EQ(r.status, 0);
   const std::string tail = r.out.substr(r.out.find("\n\n\n") + 3);
   // The tab caption, then the rows with the captions in the fixed cells they
