@@ -58,8 +58,8 @@ bool flowByDensityRatio(const InputRecord& in) {
 }
 
 // Property part of one combination at (x, y): temperature and pressure, or
-// the two densities.
-PointCell combinationCell(Session& s, double x, double y) {
+// the two densities; `point` the properties of the measuring point.
+PointCell combinationCell(Session& s, double x, double y, const GasPropertyResult& point) {
   InputRecord& in = s.in;
   GasPropertyResult& g = s.gas;
   PointCell cell;
@@ -80,7 +80,7 @@ PointCell combinationCell(Session& s, double x, double y) {
   }
   // The temperature and pressure errors follow the temperature and pressure
   // of the combination (a formula in t or P takes its values).
-  evalErrorFieldValues(s, formulaVariables(s, {pointFlow, x, y, g.rho, g.rhoSt}));
+  evalErrorFieldValues(s, formulaVariables(s, {pointFlow, x, y, point.rho, point.rhoSt}));
   calcPressureChannelErrors(s, y, in.PbarStr.value);
   calcTemperatureChannelError(s, x);
   const bool computed = calcGasProperties(s, x, y);
@@ -261,8 +261,8 @@ ControlPointRun prepareTableCells(Session& s, std::vector<double> points) {
   run.point = saveMeasuringPoint(s);
   const auto inputs = combinationInputs(in);
   for (int j = 0; j < kCombinations; ++j) {
-    const PointCell combination =
-        combinationCell(s, inputs[static_cast<size_t>(j)].first->value, inputs[static_cast<size_t>(j)].second->value);
+    const PointCell combination = combinationCell(s, inputs[static_cast<size_t>(j)].first->value,
+                                                  inputs[static_cast<size_t>(j)].second->value, run.point.gas);
     // A method lets the window's pending events run between its evaluations;
     // an input among them ends the run here. The method, abandoned, has set
     // CalcIdle for the driver: the run keeps it cleared until it ends.
