@@ -12,8 +12,10 @@
 
 #include "core/calculation_driver.h"
 #include "core/form_events.h"
+#include "core/named_input.h"
 #include "core/session.h"
 #include "core/start_up.h"
+#include "ui/form_rules.h"
 #include "uncertainty/control_point_tables.h"
 
 namespace {
@@ -24,18 +26,14 @@ struct Point {
   ManualTimer timer;
   ScriptedEventPump pump;
   Session s{timer, pump, ','};
-  Point() { startUp(s); }
+  Point() {
+    installFormRules(s);
+    startUp(s);
+  }
 
   void set(const std::string& name, const std::string& value) {
-    Control* c = s.in.registry.find(name);
-    if (c == nullptr) throw std::runtime_error("no control " + name);
-    switch (c->kind()) {
-      case ControlKind::Edit: typeText(s, static_cast<Edit&>(*c), value); break;
-      case ControlKind::ComboBox:
-      case ControlKind::RadioGroup: chooseItem(s, static_cast<Choice&>(*c), std::stoi(value)); break;
-      case ControlKind::CheckBox: setCheckBox(s, static_cast<CheckBox&>(*c), value == "1"); break;
-      default: throw std::runtime_error(name + " is not an input");
-    }
+    const std::string error = applyNamedInput(s, name + "=" + value, TextCheck::Strict);
+    if (!error.empty()) throw std::runtime_error(error);
   }
   // The "--set NAME=VALUE" lines of the worked example.
   void example() {

@@ -4,12 +4,13 @@
 #include <utility>
 #include <vector>
 
+#include "core/composition_grids.h"
+#include "core/message_sets.h"
 #include "core/parse_value.h"
 #include "core/session.h"
 #include "core/validation.h"
 #include "core/volume.h"
 #include "gasprops/dispatcher.h"
-#include "ui/composition_grids.h"
 #include "uncertainty/control_point_tables.h"
 
 namespace velmar {
@@ -20,13 +21,6 @@ void reparse(Session& s, std::initializer_list<Edit*> edits) {
   for (Edit* e : edits) ParseValue(s, *e);
 }
 
-bool anyRaised(const Session& s, std::initializer_list<int> numbers) {
-  for (int n : numbers) {
-    if (s.flags.raised(n)) return true;
-  }
-  return false;
-}
-
 // Phase 1: bring every value field that applies up to date with its edit and
 // run the value checks.
 void refreshInputs(Session& s) {
@@ -35,7 +29,8 @@ void refreshInputs(Session& s) {
   // 1. The messages this phase recomputes.
   for (int n : {48, 50, 52, 113, 114, 150}) f.clear(n);
   for (auto [from, to] : {std::pair{171, 174}, {72, 74}, {132, 134}, {75, 78}, {138, 141}, {81, 83}, {135, 137},
-                          {107, 112}, {142, 147}, {91, 94}, {126, 131}, {161, 163}}) {
+                          {107, 112}, {142, 147}, {91, 94}, {126, 131},
+                          {kGasParameterErrors.first, kGasParameterErrors.last}}) {
     f.clearRange(from, to);
   }
   // 2. The measuring point.
@@ -123,7 +118,7 @@ void refreshInputs(Session& s) {
     reparse(s, {&in.uMaxStr, &in.uMaxDstr});
     OrderDiameterSeries(s);
   } else {
-    f.clearRange(151, 159);
+    f.clearRange(kDiameterInputs);
   }
   // 11. Humidity.
   f.clear(160);
@@ -208,13 +203,11 @@ void RunCalculation(Session& s) {
     const bool instruments = in.TabSheet6.visible();
     if (instruments) {
       if (!in.pr_Rab.checked()) {
-        if (!anyRaised(s, {33, 34, 35, 56, 23, 24, 8, 95, 96})) calcPressureChannelErrors(s);
-        if (!anyRaised(s, {31, 32, 21, 22, 6, 79, 80})) calcTemperatureChannelError(s, in.Tstr.value);
+        if (!f.anyRaisedOf(kPressureChannelInputs)) calcPressureChannelErrors(s);
+        if (!f.anyRaisedOf(kTemperatureChannelInputs)) calcTemperatureChannelError(s, in.Tstr.value);
       } else {
-        if (!anyRaised(s, {113, 115, 101, 102, 103, 107, 109, 108})) calcDensityChannelError(s, in.rrab_Str.value);
-        if (!anyRaised(s, {114, 116, 110, 111, 112, 107, 109, 108})) {
-          calcStdDensityChannelError(s, in.rst_str.value);
-        }
+        if (!f.anyRaisedOf(kWorkingDensityChannelInputs)) calcDensityChannelError(s, in.rrab_Str.value);
+        if (!f.anyRaisedOf(kStandardDensityChannelInputs)) calcStdDensityChannelError(s, in.rst_str.value);
       }
     }
     if (in.InputChanged) continue;
@@ -241,7 +234,7 @@ void RunCalculation(Session& s) {
 
     f.clear(118);
     f.clear(119);
-    if (raschet == 2 && !f.anyRaisedIn(151, 159) && computed) SelectDiameter(s);
+    if (raschet == 2 && !f.anyRaisedIn(kDiameterInputs) && computed) SelectDiameter(s);
 
     if (raschet == 1 && !f.raised(7) && !f.raised(2)) {
       in.CalcIdle = false;
@@ -251,9 +244,7 @@ void RunCalculation(Session& s) {
     }
 
     if (instruments) {
-      // Without a valid volume, period or flowmeter limit there is no average
-      // flow of this pass to take the flow error at.
-      if (!anyRaised(s, {36, 38, 28})) calcFlowChannelError(s, s.Qavg);
+      if (!f.anyRaisedOf(kFlowChannelInputs)) calcFlowChannelError(s, s.Qavg);
       calcComputingDeviceError(s);
       calcVolumeError(s);
     } else {
@@ -262,10 +253,10 @@ void RunCalculation(Session& s) {
     if (in.InputChanged) continue;
 
     f.clear(9);
-    if (raschet == 1 && !anyRaised(s, {7, 2, 41, 8})) {
+    if (raschet == 1 && !f.anyRaisedOf(kControlPointTableInputs)) {
       in.CalcIdle = false;
       std::vector<double> points = sortControlPoints(s);
-      if (!f.raised(9) && !f.anyRaisedIn(21, 27) && !f.raised(118) && !f.raised(119)) {
+      if (!f.anyRaisedOf(kControlPointInputs) && !f.anyRaisedIn(kControlPointRanges)) {
         ControlPointRun run = prepareTableCells(s, std::move(points));
         fillErrorTables(s, run);
       }
@@ -284,6 +275,12 @@ void RunCalculation(Session& s) {
   }
   // Inputs kept arriving; the pass ends with the messages of its last round.
   ShowMessages(s);
+}
+
+void calculateNow(Session& s) {
+  s.TimerProv.stop();
+  RunCalculation(s);
+  scheduleCalculation(s);
 }
 
 void TimerProvTimer(Session& s) { RunCalculation(s); }

@@ -212,6 +212,11 @@ std::vector<TableCaption> tableCaptions(const InputRecord& in, const StringGrid&
   return {};
 }
 
+std::string tablePressureCaption(const InputRecord& in) {
+  if (in.pr_Rab.checked()) return "Плотность при станд. усл.,кг/м3";
+  return (in.pr_Pbar.checked() ? "Изб. давление ," : "Абс. давление ,") + in.KTPed.selectedText();
+}
+
 void setTableCaptions(InputRecord& in) {
   const bool uncertainty = in.TipPogr.index() == 1;
   in.TabSheet11.setCaption(uncertainty ? "Расчет неопределенностей" : "Расчет погрешностей");
@@ -219,8 +224,7 @@ void setTableCaptions(InputRecord& in) {
   in.TabSheet13.setCaption(uncertainty ? "неопределенность измерения объема" : "Погрешность измерения объема");
   const bool densities = in.pr_Rab.checked();
   const std::string t = densities ? "Плотность при раб. усл.,кг/м3" : "Температура ,°C";
-  const std::string p = densities ? "Плотность при станд. усл.,кг/м3"
-                                  : (in.pr_Pbar.checked() ? "Изб. давление ," : "Абс. давление ,") + in.KTPed.selectedText();
+  const std::string p = tablePressureCaption(in);
   const bool standardPoints = in.KTtip.index() == 1;
   const std::string flow = standardPoints ? "Расход при ст. усл., м3/ч" : "Расход при раб. усл., м3/ч";
   const std::string w = uncertainty ? " неопределенность" : " погрешность";

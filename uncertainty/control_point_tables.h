@@ -6,6 +6,7 @@
 // determination. The driver runs them with CalcIdle cleared, so the channel
 // and volume operations they call write no line and no report value.
 #include <array>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -71,6 +72,9 @@ std::vector<TableCaption> tableCaptions(const InputRecord& in, const StringGrid&
 // the combinations are (temperature and gauge or absolute pressure, or the
 // densities), what the control points are, and the wording (TipPogr).
 void setTableCaptions(InputRecord& in);
+// The caption of the second varied quantity: the gauge or absolute pressure
+// with its unit, or the density at standard conditions.
+std::string tablePressureCaption(const InputRecord& in);
 
 // The control points KT1str..KT6str sorted in descending order; N of them
 // are above 0. Raises message 9 when there is none.

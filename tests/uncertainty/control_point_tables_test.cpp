@@ -136,6 +136,20 @@ TEST(ControlPointTables, TheStandardFlowOfAnotherMediumIsTheDensityRatio) {
   }
 }
 
+// Air has both densities too (its routine gives no compressibility
+// coefficient): the same density ratio.
+TEST(ControlPointTables, TheStandardFlowOfAirIsTheDensityRatio) {
+  TestPoint p;
+  errorPoint(p);
+  controlPoints(p, {{"KT1str", "100"}});
+  p.set("sreda", "10");
+  p.settle();
+  EXPECT_TRUE(p.memo2().empty());
+  ASSERT_GT(p.s.gas.rhoSt, 0);
+  const std::string& c = cell1(p, 4, 3);
+  EXPECT_EQ(c.substr(0, c.find('\n')), flowText(200 * p.s.gas.rho / p.s.gas.rhoSt) + " ");
+}
+
 // Control points given as flows at standard conditions: column 1 holds a
 // blank and the cells show the working flow Qc·rhoSt/rho.
 TEST(ControlPointTables, ControlPointsAtStandardConditions) {

@@ -11,7 +11,7 @@
 #include <QTableWidget>
 #include <QTextStream>
 
-#include "core/form_events.h"
+#include "core/named_input.h"
 #include "window_test_support.h"
 
 namespace velmar::window::testing {
@@ -28,17 +28,7 @@ class ErrorTablesWindowTest : public WindowTest {
       const QString line = lines.readLine();
       if (!line.startsWith(QStringLiteral("--set "))) continue;
       const QString assignment = line.mid(6);
-      const qsizetype eq = assignment.indexOf(QLatin1Char('='));
-      const std::string name = fromQt(assignment.left(eq));
-      const std::string value = fromQt(assignment.mid(eq + 1));
-      Control& c = control(name.c_str());
-      switch (c.kind()) {
-        case ControlKind::Edit: typeText(session(), static_cast<Edit&>(c), value); break;
-        case ControlKind::ComboBox:
-        case ControlKind::RadioGroup: chooseItem(session(), static_cast<Choice&>(c), std::stoi(value)); break;
-        case ControlKind::CheckBox: setCheckBox(session(), static_cast<CheckBox&>(c), value == "1"); break;
-        default: FAIL() << name;
-      }
+      ASSERT_EQ(applyNamedInput(session(), fromQt(assignment), TextCheck::Strict), "");
     }
   }
 
@@ -99,7 +89,7 @@ TEST_F(ErrorTablesWindowTest, BothTablesFilledAndReadableAt1280x720) {
   expectReadable("TablPogrk");
   save(QStringLiteral("error_tables_volume"));
   // The other wording: the captions and tab captions change, the table stays readable.
-  chooseItem(session(), static_cast<Choice&>(control("TipPogr")), 1);
+  ASSERT_EQ(applyNamedInput(session(), "TipPogr=1", TextCheck::Strict), "");
   waitForCalculation();
   showTabsOf(control("TabSheet12"));
   expectReadable("TablPogr");
