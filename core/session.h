@@ -15,6 +15,7 @@
 #include "persistence/program_files.h"
 #include "report/report_record.h"
 #include "uncertainty/channel_errors.h"
+#include "uncertainty/volume_error.h"
 
 namespace velmar {
 

@@ -40,6 +40,16 @@ const char* kExample =
     "--decimal-separator , --set metod=1 --set VlTip=0 --set rststr=0,7 --set n2str=1 --set co2str=0,5 "
     "--set Tstr=20 --set PizbStr=500000 --set PbarStr=101325 --set Qstr=1000";
 
+// The JSON of an empty control-point table: 9 rows of 7 empty cells.
+std::string emptyTableJson() {
+  std::string row = "[";
+  for (int c = 0; c < 7; ++c) row += c ? ", \"\"" : "\"\"";
+  row += "]";
+  std::string table = "[";
+  for (int r = 0; r < 9; ++r) table += (r ? ", " : "") + row;
+  return table + "]";
+}
+
 // A first start without a session file: the input form's defaults (GERG-91
 // mod., every value 0).
 TEST(BatchTool, EmptyCommandLineShowsTheMessagesOfAFirstStart) {
@@ -49,7 +59,8 @@ TEST(BatchTool, EmptyCommandLineShowsTheMessagesOfAFirstStart) {
             "{\"memo1\": [], \"memo2\": [\"[2]  Невозможно расcчитать плотность\", \"[47]  Неверное значение "
             "избыточного давления\", \"[56]  Неверное значение атмосферного давления\", \"[97]  Значение плотности "
             "газа при стандартных условиях должно находиться в диапазоне от 0.66 до 1.05 кг/м3\"], "
-            "\"reportEnabled\": false}\n");
+            "\"reportEnabled\": false, \"table1\": " +
+                emptyTableJson() + ", \"table2\": " + emptyTableJson() + "}\n");
 }
 
 TEST(BatchTool, TheExamplePrintsItsSixLinesAndNoMessage) {
