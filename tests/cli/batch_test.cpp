@@ -219,10 +219,10 @@ TEST(BatchTool, OptionsComeFromAFile) {
 const std::string kExamples = std::string(VELMAR_TEST_DATA_DIR) + "/../../examples/";
 
 TEST(BatchTool, EveryBundledExampleGivesTheSamePanesFromItsInputDataFile) {
-  for (const char* name :
-       {"gerg91_dry", "gerg91_wet", "gost8662_error", "mr135_mixture", "nitrogen", "rgazprom_error"}) {
-    const ToolRun typed = run("@" + kExamples + name + ".args");
-    const ToolRun loaded = run("--decimal-separator , --load " + kExamples + name + ".vdt");
+  for (const char* name : {"gerg91_dry", "gerg91_wet", "gerg91_error", "gost8662_error", "mr135_mixture",
+                           "nitrogen", "rgazprom_error"}) {
+    const ToolRun typed = run("--tables @" + kExamples + name + ".args");
+    const ToolRun loaded = run("--tables --decimal-separator , --load " + kExamples + name + ".vdt");
     EXPECT_EQ(loaded.status, typed.status) << name << ": " << loaded.err;
     EXPECT_EQ(loaded.out, typed.out) << name;
     EXPECT_FALSE(typed.out.empty()) << name;
