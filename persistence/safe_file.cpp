@@ -129,6 +129,8 @@ TextLines splitTextLines(std::string_view bytes, bool truncated) {
     if (end == std::string::npos) end = text.size();
     std::string line = text.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.pop_back();
+    // A carriage return inside a line is read as the writer writes it: a blank.
+    std::replace(line.begin(), line.end(), '\r', ' ');
     r.lines.push_back(std::move(line));
     start = end + 1;
   }

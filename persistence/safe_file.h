@@ -42,7 +42,8 @@ struct TextLines {
 };
 
 // A text file of the program: lines ended by CR LF or LF, Windows-1251 or
-// UTF-8 (see decodeFileText). A truncated file keeps only its complete lines.
+// UTF-8 (see decodeFileText); a carriage return inside a line reads as a
+// blank. A truncated file keeps only its complete lines.
 TextLines readTextLines(const std::string& path, size_t maxBytes);
 // The same for bytes already read.
 TextLines splitTextLines(std::string_view bytes, bool truncated);

@@ -374,6 +374,16 @@ TEST(InputFile, ReadsLineFeedsUtf8AndWindows1251Alike) {
     ASSERT_EQ(LoadInputFile(p.s, p.folder.file(name)), 0) << name;
     EXPECT_EQ(in.NameIzmTrub.text(), "Узел учета №3") << name;
   }
+  // A carriage return inside a line reads as the blank a save would write
+  // for it, so that a load and a save of the file read the same.
+  lines[122] = "Узел\rучета";
+  lines[3] = "90\r";  // sostav cell (1, 1)
+  std::string stray;
+  for (const auto& l : lines) stray += l + "\r\n";
+  writeBytes(p.folder.file("stray_cr.vdt"), stray);
+  ASSERT_EQ(LoadInputFile(p.s, p.folder.file("stray_cr.vdt")), 0);
+  EXPECT_EQ(in.NameIzmTrub.text(), "Узел учета");
+  EXPECT_EQ(in.sostav.cell(1, 1), "90 ");
 }
 
 TEST(InputFile, MissingAndUnopenableFilesChangeNothing) {
