@@ -10,6 +10,7 @@
 
 #include "core/session.h"
 #include "core/start_up.h"
+#include "ui/form_rules.h"
 #include "ui/window/main_window.h"
 #include "ui/window/qt_services.h"
 
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
   velmar::window::QtOneShotTimer timer;
   velmar::window::QtEventPump pump;
   velmar::Session session(timer, pump, velmar::window::systemDecimalSeparator());
+  velmar::installFormRules(session);
   velmar::window::MainWindow window(session);
   velmar::startUp(session);
   // The input data of a previous session are not kept yet: the window starts

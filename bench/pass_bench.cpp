@@ -7,6 +7,7 @@
 #include "core/form_events.h"
 #include "core/session.h"
 #include "core/start_up.h"
+#include "ui/form_rules.h"
 
 namespace {
 
@@ -16,7 +17,10 @@ struct Point {
   ManualTimer timer;
   ScriptedEventPump pump;
   Session s{timer, pump, ','};
-  Point() { startUp(s); }
+  Point() {
+    installFormRules(s);
+    startUp(s);
+  }
   void type(Edit& e, const char* text) { typeText(s, e, text); }
   void pass() {
     s.in.InputChanged = true;  // as after an input: the pass restarts once from the cross-checks

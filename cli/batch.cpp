@@ -1,121 +1,48 @@
 #include "cli/batch.h"
 
 #include <clocale>
+#include <cstdint>
 #include <cstdio>
+#include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <optional>
-#include <sstream>
+#include <new>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
-#include "core/form_events.h"
+#include "core/named_input.h"
 #include "core/session.h"
 #include "core/start_up.h"
+#include "ui/form_rules.h"
 
 namespace velmar {
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: velmar-calc [--decimal-separator SEP] [--set NAME=VALUE]... [--json] [@FILE]\n"
+    "usage: velmar-calc [--decimal-separator SEP] [--lenient] [--set NAME=VALUE]... [--json] [@FILE]\n"
     "  --set NAME=VALUE     one input, as typed into the window: an edit gets the text VALUE,\n"
     "                       a combo box or radio group selects item VALUE (0 is the first),\n"
     "                       a check box is set to 1 or 0, a button is pressed with NAME=click,\n"
     "                       a grid cell is NAME[col,row]=TEXT\n"
     "  --decimal-separator  the decimal separator of edits and results (default: the locale's)\n"
+    "  --lenient            a number text that does not convert is typed as in the window, which\n"
+    "                       brings the previous text back; without it such a text is an error\n"
     "  --json               print {\"memo1\": [...], \"memo2\": [...], \"reportEnabled\": ...}\n"
-    "  @FILE                read further options from FILE, one per line\n"
+    "  @FILE                read further options from FILE, one per line (a regular file of at\n"
+    "                       most 4 MB; lines starting with # are comments)\n"
     "exit status: 0 no message raised, 1 a message raised, 2 a usage error\n";
+
+// An option file is a regular file of sane size with sane lines.
+constexpr std::uintmax_t kMaxOptionFileBytes = 4u << 20;
+constexpr size_t kMaxOptionLineBytes = 64u << 10;
 
 struct UsageError {
   std::string message;
 };
-
-std::optional<int> parseInt(const std::string& text) {
-  if (text.empty()) return std::nullopt;
-  size_t i = 0;
-  if (text[0] == '-' || text[0] == '+') i = 1;
-  if (i == text.size() || text.size() > 10) return std::nullopt;
-  for (size_t k = i; k < text.size(); ++k) {
-    if (text[k] < '0' || text[k] > '9') return std::nullopt;
-  }
-  return std::stoi(text);
-}
-
-// Applies one --set, exactly as the window applies a user's input.
-void applySet(Session& s, const std::string& assignment) {
-  const size_t eq = assignment.find('=');
-  if (eq == std::string::npos || eq == 0) throw UsageError{"--set needs NAME=VALUE, got '" + assignment + "'"};
-  std::string name = assignment.substr(0, eq);
-  const std::string value = assignment.substr(eq + 1);
-  std::optional<std::pair<int, int>> cell;
-  if (const size_t bracket = name.find('['); bracket != std::string::npos) {
-    const size_t comma = name.find(',', bracket);
-    const size_t close = name.find(']', bracket);
-    if (comma == std::string::npos || close == std::string::npos || close != name.size() - 1 || comma > close) {
-      throw UsageError{"bad grid cell address '" + name + "' (expected NAME[col,row])"};
-    }
-    const auto col = parseInt(name.substr(bracket + 1, comma - bracket - 1));
-    const auto row = parseInt(name.substr(comma + 1, close - comma - 1));
-    if (!col || !row) throw UsageError{"bad grid cell address '" + name + "' (expected NAME[col,row])"};
-    cell = std::pair{*col, *row};
-    name = name.substr(0, bracket);
-  }
-  Control* c = s.in.registry.find(name);
-  if (c == nullptr) throw UsageError{"unknown control '" + name + "'"};
-  if (cell && c->kind() != ControlKind::StringGrid) throw UsageError{"'" + name + "' is not a grid"};
-  switch (c->kind()) {
-    case ControlKind::Edit: {
-      auto& e = static_cast<Edit&>(*c);
-      if (e.readOnly()) throw UsageError{"'" + name + "' is read-only"};
-      typeText(s, e, value);
-      return;
-    }
-    case ControlKind::ComboBox:
-    case ControlKind::RadioGroup: {
-      auto& choice = static_cast<Choice&>(*c);
-      if (c->kind() == ControlKind::ComboBox && static_cast<ComboBox&>(*c).editable()) {
-        typeComboText(s, static_cast<ComboBox&>(*c), value);
-        return;
-      }
-      const auto index = parseInt(value);
-      if (!index || *index < 0 || *index >= choice.count()) {
-        throw UsageError{"bad item index '" + value + "' for '" + name + "' (it has " +
-                         std::to_string(choice.count()) + " items)"};
-      }
-      chooseItem(s, choice, *index);
-      return;
-    }
-    case ControlKind::CheckBox: {
-      if (value != "0" && value != "1") throw UsageError{"check box '" + name + "' takes 0 or 1, got '" + value + "'"};
-      setCheckBox(s, static_cast<CheckBox&>(*c), value == "1");
-      return;
-    }
-    case ControlKind::Button:
-    case ControlKind::MenuItem: {
-      if (value != "click") throw UsageError{"'" + name + "' is pressed with " + name + "=click"};
-      if (c->kind() == ControlKind::Button) {
-        pressButton(s, static_cast<Button&>(*c));
-      } else {
-        chooseMenu(s, static_cast<MenuItem&>(*c));
-      }
-      return;
-    }
-    case ControlKind::StringGrid: {
-      auto& grid = static_cast<StringGrid&>(*c);
-      if (!cell) throw UsageError{"grid '" + name + "' takes a cell: " + name + "[col,row]=TEXT"};
-      const auto [col, row] = *cell;
-      if (col < grid.fixedCols() || col >= grid.colCount() || row < grid.fixedRows() || row >= grid.rowCount()) {
-        throw UsageError{"cell [" + std::to_string(col) + "," + std::to_string(row) + "] is not an input cell of '" +
-                         name + "'"};
-      }
-      editCell(s, grid, col, row, value);
-      return;
-    }
-    default: throw UsageError{"'" + name + "' (" + std::string(controlKindName(c->kind())) + ") is not an input"};
-  }
-}
 
 std::string jsonString(const std::string& text) {
   std::string out = "\"";
@@ -148,26 +75,50 @@ std::string jsonArray(const std::vector<std::string>& lines) {
   return out + "]";
 }
 
-// Expands @FILE arguments into the options the file holds, one per line.
+// Reads the options an option file holds, one per line; "--opt value" on one
+// line is the option and its value.
+void readOptionFile(const std::string& path, std::vector<std::string>& args) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (ec || !std::filesystem::exists(status)) throw UsageError{"cannot read option file " + quotedInput(path)};
+  if (!std::filesystem::is_regular_file(status)) {
+    throw UsageError{"option file " + quotedInput(path) + " is not a regular file"};
+  }
+  const std::uintmax_t size = std::filesystem::file_size(path, ec);
+  if (ec || size > kMaxOptionFileBytes) {
+    throw UsageError{"option file " + quotedInput(path) + " is larger than 4 MB"};
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw UsageError{"cannot read option file " + quotedInput(path)};
+  std::string line;
+  std::uintmax_t read = 0;
+  for (int number = 1; std::getline(in, line); ++number) {
+    read += line.size() + 1;
+    const std::string where = "line " + std::to_string(number) + " of option file " + quotedInput(path);
+    // The file may grow while it is read.
+    if (read > kMaxOptionFileBytes) throw UsageError{"option file " + quotedInput(path) + " is larger than 4 MB"};
+    if (line.size() > kMaxOptionLineBytes) throw UsageError{where + " is longer than 64 KB: " + quotedInput(line)};
+    if (line.find('\0') != std::string::npos) throw UsageError{where + " is not text: " + quotedInput(line)};
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    const size_t space = line.find(' ');
+    if (line.rfind("--", 0) == 0 && space != std::string::npos) {
+      args.push_back(line.substr(0, space));
+      args.push_back(line.substr(space + 1));
+    } else {
+      args.push_back(line);
+    }
+  }
+  if (in.bad()) throw UsageError{"cannot read option file " + quotedInput(path)};
+}
+
+// Expands @FILE arguments into the options the file holds.
 std::vector<std::string> expandArguments(int argc, char** argv) {
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     if (a.size() > 1 && a[0] == '@') {
-      std::ifstream in(a.substr(1));
-      if (!in) throw UsageError{"cannot read option file '" + a.substr(1) + "'"};
-      std::string line;
-      while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty() || line[0] == '#') continue;
-        const size_t space = line.find(' ');
-        if (line.rfind("--", 0) == 0 && space != std::string::npos) {
-          args.push_back(line.substr(0, space));
-          args.push_back(line.substr(space + 1));
-        } else {
-          args.push_back(line);
-        }
-      }
+      readOptionFile(a.substr(1), args);
     } else {
       args.push_back(a);
     }
@@ -190,11 +141,12 @@ int runBatch(int argc, char** argv) {
     const std::vector<std::string> args = expandArguments(argc, argv);
     char separator = localeDecimalSeparator();
     bool json = false;
+    TextCheck textCheck = TextCheck::Strict;
     std::vector<std::string> sets;
     for (size_t i = 0; i < args.size(); ++i) {
       const std::string& a = args[i];
       auto next = [&]() -> const std::string& {
-        if (i + 1 >= args.size()) throw UsageError{a + " needs a value"};
+        if (i + 1 >= args.size()) throw UsageError{quotedInput(a) + " needs a value"};
         return args[++i];
       };
       if (a == "--help" || a == "-h") {
@@ -202,9 +154,11 @@ int runBatch(int argc, char** argv) {
         return 0;
       } else if (a == "--json") {
         json = true;
+      } else if (a == "--lenient") {
+        textCheck = TextCheck::Lenient;
       } else if (a == "--decimal-separator") {
         const std::string& sep = next();
-        if (sep != "," && sep != ".") throw UsageError{"--decimal-separator takes ',' or '.', got '" + sep + "'"};
+        if (sep != "," && sep != ".") throw UsageError{"--decimal-separator takes ',' or '.', got " + quotedInput(sep)};
         separator = sep[0];
       } else if (a == "--set") {
         sets.push_back(next());
@@ -213,15 +167,20 @@ int runBatch(int argc, char** argv) {
       } else if (a == "--load" || a == "--save" || a == "--report-text" || a == "--report-pdf") {
         throw UsageError{a + " is not available in this version"};
       } else {
-        throw UsageError{"unknown option '" + a + "'"};
+        throw UsageError{"unknown option " + quotedInput(a)};
       }
     }
 
     ManualTimer timer;
     ScriptedEventPump pump;
     Session s(timer, pump, separator);
+    installFormRules(s);
     startUp(s);
-    for (const std::string& assignment : sets) applySet(s, assignment);
+    for (const std::string& assignment : sets) {
+      if (std::string error = applyNamedInput(s, assignment, textCheck); !error.empty()) {
+        throw UsageError{"--set: " + error};
+      }
+    }
     // Let the timer run out until no further pass is scheduled.
     for (int pass = 0; pass < 20 && timer.running(); ++pass) timer.runOut();
 
@@ -234,11 +193,22 @@ int runBatch(int argc, char** argv) {
       std::cout << '\n';
       for (const auto& line : s.in.Memo2.lines()) std::cout << line << '\n';
     }
+    std::cout.flush();
+    if (!std::cout) {
+      std::cerr << "velmar-calc: the panes could not be written to the standard output\n";
+      return 2;
+    }
     return raised ? 1 : 0;
   } catch (const UsageError& e) {
     std::cerr << "velmar-calc: " << e.message << "\n";
-    return 2;
+  } catch (const std::bad_alloc&) {
+    std::cerr << "velmar-calc: out of memory\n";
+  } catch (const std::exception& e) {
+    std::cerr << "velmar-calc: the run stopped on an unexpected error " << quotedInput(e.what()) << "\n";
+  } catch (...) {
+    std::cerr << "velmar-calc: the run stopped on an unexpected error\n";
   }
+  return 2;
 }
 
 }  // namespace velmar

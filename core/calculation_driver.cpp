@@ -2,12 +2,13 @@
 
 #include <initializer_list>
 
+#include "core/composition_grids.h"
+#include "core/message_sets.h"
 #include "core/parse_value.h"
 #include "core/session.h"
 #include "core/validation.h"
 #include "core/volume.h"
 #include "gasprops/dispatcher.h"
-#include "ui/composition_grids.h"
 #include "uncertainty/control_point_tables.h"
 
 namespace velmar {
@@ -18,13 +19,6 @@ void reparse(Session& s, std::initializer_list<Edit*> edits) {
   for (Edit* e : edits) ParseValue(s, *e);
 }
 
-bool anyRaised(const Session& s, std::initializer_list<int> numbers) {
-  for (int n : numbers) {
-    if (s.flags.raised(n)) return true;
-  }
-  return false;
-}
-
 // Phase 1: bring every value field that applies up to date with its edit and
 // run the value checks.
 void refreshInputs(Session& s) {
@@ -33,7 +27,8 @@ void refreshInputs(Session& s) {
   // 1. The messages this phase recomputes.
   for (int n : {48, 50, 52, 113, 114, 150}) f.clear(n);
   for (auto [from, to] : {std::pair{171, 174}, {72, 74}, {132, 134}, {75, 78}, {138, 141}, {81, 83}, {135, 137},
-                          {107, 112}, {142, 147}, {91, 94}, {126, 131}, {161, 163}}) {
+                          {107, 112}, {142, 147}, {91, 94}, {126, 131},
+                          {kGasParameterErrors.first, kGasParameterErrors.last}}) {
     f.clearRange(from, to);
   }
   // 2. The measuring point.
@@ -121,7 +116,7 @@ void refreshInputs(Session& s) {
     reparse(s, {&in.uMaxStr, &in.uMaxDstr});
     OrderDiameterSeries(s);
   } else {
-    f.clearRange(151, 159);
+    f.clearRange(kDiameterInputs);
   }
   // 11. Humidity.
   f.clear(160);
@@ -202,15 +197,13 @@ void RunCalculation(Session& s) {
 
     const bool instruments = in.TabSheet6.visible();
     if (instruments) {
-      if (!anyRaised(s, {36, 37, 38, 28})) calcFlowChannelError(s, s.Qavg);
+      if (!f.anyRaisedOf(kFlowChannelInputs)) calcFlowChannelError(s, s.Qavg);
       if (!in.pr_Rab.checked()) {
-        if (!anyRaised(s, {33, 34, 35, 56, 23, 24, 8, 95, 96})) calcPressureChannelErrors(s);
-        if (!anyRaised(s, {31, 32, 21, 22, 6, 79, 80})) calcTemperatureChannelError(s, in.Tstr.value);
+        if (!f.anyRaisedOf(kPressureChannelInputs)) calcPressureChannelErrors(s);
+        if (!f.anyRaisedOf(kTemperatureChannelInputs)) calcTemperatureChannelError(s, in.Tstr.value);
       } else {
-        if (!anyRaised(s, {113, 115, 101, 102, 103, 107, 109, 108})) calcDensityChannelError(s, in.rrab_Str.value);
-        if (!anyRaised(s, {114, 116, 110, 111, 112, 107, 109, 108})) {
-          calcStdDensityChannelError(s, in.rst_str.value);
-        }
+        if (!f.anyRaisedOf(kWorkingDensityChannelInputs)) calcDensityChannelError(s, in.rrab_Str.value);
+        if (!f.anyRaisedOf(kStandardDensityChannelInputs)) calcStdDensityChannelError(s, in.rst_str.value);
       }
       calcComputingDeviceError(s);
     }
@@ -238,7 +231,7 @@ void RunCalculation(Session& s) {
 
     f.clear(118);
     f.clear(119);
-    if (raschet == 2 && !f.anyRaisedIn(151, 159) && computed) SelectDiameter(s);
+    if (raschet == 2 && !f.anyRaisedIn(kDiameterInputs) && computed) SelectDiameter(s);
 
     if (raschet == 1 && !f.raised(7) && !f.raised(2)) {
       in.CalcIdle = false;
@@ -257,10 +250,10 @@ void RunCalculation(Session& s) {
     if (in.InputChanged) continue;
 
     f.clear(9);
-    if (raschet == 1 && !anyRaised(s, {7, 2, 41, 8})) {
+    if (raschet == 1 && !f.anyRaisedOf(kControlPointTableInputs)) {
       in.CalcIdle = false;
       sortControlPoints(s);
-      if (!f.raised(9) && !f.anyRaisedIn(21, 27) && !f.raised(118) && !f.raised(119)) {
+      if (!f.anyRaisedOf(kControlPointInputs) && !f.anyRaisedIn(kControlPointRanges)) {
         prepareTableCells(s);
         fillErrorTables(s);
       }
@@ -279,6 +272,12 @@ void RunCalculation(Session& s) {
   }
   // Inputs kept arriving; the pass ends with the messages of its last round.
   ShowMessages(s);
+}
+
+void calculateNow(Session& s) {
+  s.TimerProv.stop();
+  RunCalculation(s);
+  scheduleCalculation(s);
 }
 
 void TimerProvTimer(Session& s) { RunCalculation(s); }

@@ -12,6 +12,11 @@ struct Session;
 // pass. Does nothing while TimerProv runs or CalcIdle is false.
 void RunCalculation(Session& s);
 
+// A pass at once, whatever TimerProv says, then TimerProv restarted with
+// InputChanged set so that a second pass follows one second later: the end
+// of a load and the click of TipIkQ.
+void calculateNow(Session& s);
+
 // TimerProvTimer: the timer has stopped itself; the pass runs.
 void TimerProvTimer(Session& s);
 

@@ -238,8 +238,13 @@ class Edit : public Control {
   // The value field: the number last parsed from the text, in stored units.
   double value = 0;
 
-  // Runs on every change of the text (installed by the session).
+  // Runs on every change of the text. The session installs it for every
+  // edit: a value edit parses its text, then changeRule runs.
   std::function<void()> onChange;
+  // The form rule that follows a change of the text (the mirrors of nitrogen
+  // and carbon dioxide, the copy of the flowmeter's range), installed by the
+  // form rules; it never replaces the parse.
+  std::function<void()> changeRule;
 
  private:
   EditTraits traits_;

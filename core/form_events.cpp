@@ -31,6 +31,11 @@ void keyUp(Session& s, Edit& e) {
   }
 }
 
+void editTextChanged(Session& s, Edit& e) {
+  if (e.isValueEdit()) ParseValue(s, e);
+  if (e.changeRule) e.changeRule();
+}
+
 void changeText(Session&, Edit& e, std::string text) {
   if (e.readOnly() || !e.enabled()) return;
   e.setText(std::move(text));

@@ -20,6 +20,9 @@ class MenuItem;
 void keyDown(Session& s, Edit& edit);
 // A key comes up in an edit.
 void keyUp(Session& s, Edit& edit);
+// What every change of an edit's text runs (its onChange): a value edit
+// parses the text, then the edit's form rule follows.
+void editTextChanged(Session& s, Edit& edit);
 // The text of an edit changes as the user types (after keyDown).
 void changeText(Session& s, Edit& edit, std::string text);
 // What typing a whole text into an edit does: keyDown, change, keyUp.

@@ -1,6 +1,6 @@
 #include "core/input_record.h"
 
-#include "ui/composition_grids.h"
+#include "core/composition_grids.h"
 
 namespace velmar {
 

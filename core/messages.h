@@ -5,6 +5,7 @@
 // together, each as "[n]  text". The numbers are what the user sees; they are
 // fixed.
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,12 @@ inline constexpr int kMessageCount = 180;
 extern const std::array<std::string_view, kMessageCount> MessageTable;
 
 std::string_view messageText(int n);
+
+// Consecutive message numbers, both ends included.
+struct MessageRange {
+  int first;
+  int last;
+};
 
 // One flag per message: raised means the message applies.
 class FailureFlags {
@@ -36,8 +43,16 @@ class FailureFlags {
   void clearRange(int from, int to) {
     for (int n = from; n <= to; ++n) clear(n);
   }
+  void clearRange(MessageRange r) { clearRange(r.first, r.last); }
   bool anyRaised() const;
   bool anyRaisedIn(int from, int to) const;
+  bool anyRaisedIn(MessageRange r) const { return anyRaisedIn(r.first, r.last); }
+  bool anyRaisedOf(std::span<const int> numbers) const {
+    for (int n : numbers) {
+      if (raised(n)) return true;
+    }
+    return false;
+  }
 
  private:
   static bool valid(int n) { return n >= 1 && n <= kMessageCount; }

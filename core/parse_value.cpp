@@ -31,17 +31,28 @@ const double* flowLimitText(const Session& s, const Edit& e, const std::string& 
 
 }  // namespace
 
+std::optional<double> numberOfText(const Session& s, const Edit& e, const std::string& text) {
+  const ValueKind kind = e.traits().kind;
+  if (kind == ValueKind::Text || kind == ValueKind::ErrorValue) return std::nullopt;
+  // "Qн" and "Qв" in the range edits of the flowmeter stand for its limits.
+  if (const double* limit = flowLimitText(s, e, text)) return *limit;
+  if (kind == ValueKind::TemperatureLike && text == "-") return 0.0;  // the user is starting a negative number
+  return parseNumber(text, s.decimalSeparator);
+}
+
+bool editTakesText(const Session& s, const Edit& e, const std::string& text) {
+  const ValueKind kind = e.traits().kind;
+  if (kind == ValueKind::Text || kind == ValueKind::ErrorValue) return true;
+  return numberOfText(s, e, text).has_value() || (text.empty() && !e.traits().restoreIntoEmpty);
+}
+
 void ParseValue(Session& s, Edit& e) {
   if (!e.isValueEdit()) return;
   const EditTraits& traits = e.traits();
   const std::string text = e.text();
 
   std::optional<double> v;
-  if (const double* limit = flowLimitText(s, e, text)) {
-    v = *limit;  // "Qн" and "Qв" in the range edits of the flowmeter stand for its limits
-  } else if (traits.kind == ValueKind::TemperatureLike && text == "-") {
-    v = 0.0;  // the user is starting a negative number
-  } else if (traits.kind == ValueKind::ErrorValue) {
+  if (traits.kind == ValueKind::ErrorValue) {
     v = evaluateErrorField(s, e);
     if (!v) {
       // A rejected formula gives 0 and raises the field's message.
@@ -50,7 +61,7 @@ void ParseValue(Session& s, Edit& e) {
       return;
     }
   } else {
-    v = parseNumber(text, s.decimalSeparator);
+    v = numberOfText(s, e, text);
   }
 
   if (!v) {

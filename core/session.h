@@ -4,6 +4,7 @@
 // two result panes), the failure flags and their notes, the gas properties,
 // the composition vectors, the channel and volume errors, the report record
 // and the diameter selection. One Session per main window; nothing global.
+#include <functional>
 #include <string>
 
 #include "core/diameter.h"
@@ -17,9 +18,13 @@
 namespace velmar {
 
 struct Session {
-  // Creates the window's state as the main window is created and installs the
-  // handlers of its controls (parsing, form rules, the timer).
+  // Creates the window's state as the main window is created and gives every
+  // edit its change handler (the parse of its text). The form rules and the
+  // timer handler are installed by whoever assembles a window or a batch run
+  // (installFormRules).
   Session(OneShotTimer& timer, EventPump& pump, char decimalSeparator);
+  // The timer outlives the session: it calls into it no longer.
+  ~Session() { TimerProv.onTimeout = nullptr; }
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
@@ -35,6 +40,10 @@ struct Session {
 
   double Qavg = 0;                // average flow over the period, Qср = V/τ, m3/h
   std::string proposedSaveName;   // file name the save dialog proposes
+
+  // Runs every form rule as a load of the input data runs them, with
+  // CalcIdle false; installed with the form rules, empty without a form.
+  std::function<void()> applyFormRules;
 
   OneShotTimer& TimerProv;
   EventPump& pump;

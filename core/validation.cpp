@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/message_sets.h"
 #include "core/session.h"
 #include "uncertainty/error_fields.h"
 
@@ -107,7 +108,7 @@ bool phase2Rules(Session& s) {
   if (!(raschet == 1 && in.pr_IK.checked() && in.TipIK.index() == 2)) f.clearRange(91, 94);
   // 6.
   for (int n : {1, 3, 4, 37, 38, 47, 49, 51, 54, 55, 87, 96, 98, 103, 106}) f.clear(n);
-  f.clearRange(11, 20);
+  f.clearRange(kRGazpromGridMessages);
   // 7. Density meters.
   if (raschet == 0 || (raschet == 1 && !in.pr_Rab.checked())) {
     f.clearRange(101, 125);

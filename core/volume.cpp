@@ -15,6 +15,13 @@ constexpr double kWaterVapourDensity = 0.017312;
 
 }  // namespace
 
+bool volumeByDensityRatio(const InputRecord& in) {
+  // Another medium and air come with both densities; measured densities are
+  // taken over without a compressibility coefficient.
+  const int medium = in.sreda.index();
+  return medium == 1 || medium == 10 || in.pr_Rab.checked();
+}
+
 void ComputeVolume(Session& s) {
   InputRecord& in = s.in;
   GasPropertyResult& g = s.gas;
@@ -43,10 +50,9 @@ void ComputeVolume(Session& s) {
     g.phi = 0;
   }
   double vc = Q * g.rho / g.rhoSt;
-  const bool densityRatio = in.sreda.index() == 1 || in.pr_Rab.checked();
   // The standard temperature over the working one and the working pressure
   // over the standard one: at standard conditions and K = 1 the volume is Q.
-  if (!densityRatio) vc = Q * (293.15 / (t + 273.15)) * (g.pAbs / 101325) / g.K;
+  if (!volumeByDensityRatio(in)) vc = Q * (293.15 / (t + 273.15)) * (g.pAbs / 101325) / g.K;
   const double mass = Q * g.rho;
   // A state that yields no finite volume cannot be reported as one.
   if (!std::isfinite(vc) || !std::isfinite(mass) || !std::isfinite(vDry) || !std::isfinite(vWet)) {

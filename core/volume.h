@@ -4,6 +4,12 @@
 namespace velmar {
 
 struct Session;
+struct InputRecord;
+
+// Whether the volume at standard conditions is the ratio of the two densities
+// (another medium, air, measured densities: no compressibility coefficient)
+// rather than the pressure, the temperature and K.
+bool volumeByDensityRatio(const InputRecord& in);
 
 // Reads the measured volume, the temperature and the gas properties; writes
 // the volumes and the mass into the report record and appends their lines to

@@ -183,33 +183,13 @@ struct Range {
 
 bool inside(double v, Range r) { return v >= r.lo && v <= r.hi; }  // false for NaN
 
-// Limits of the entered contents, mol %, for codes 1..8: methane, ethane,
-// propane, butanes, pentanes, hexane, nitrogen, carbon dioxide.
-constexpr std::array<Range, 8> kCompositionLimits = {{
-    {69.99999999999, 100.00000000001},
-    {0, 10.00000000001},
-    {0, 3.500000000001},
-    {0, 1.50000000001},
-    {0, 0.50000000001},
-    {0, 0.1000000001},
-    {0, 20.0000000001},
-    {0, 20.0000000001},
-}};
-
 MethodFailure compositionCode(std::span<const double, kComponentCount> x) {
-  const std::array<double, 8> checked = {
-      x[kMethane],
-      x[kEthane],
-      x[kPropane],
-      x[kIButane] + x[kNButane],
-      x[kIPentane] + x[kNPentane],
-      x[kHexane],
-      x[kNitrogen],
-      x[kCarbonDioxide],
-  };
   MethodFailure code = 0;
-  for (std::size_t i = 0; i < checked.size(); ++i)
-    if (!inside(checked[i], kCompositionLimits[i])) code = static_cast<MethodFailure>(i + 1);
+  for (std::size_t i = 0; i < kCompositionLimits.size(); ++i) {
+    if (!withinLimit(limitedContent(x, kCompositionLimits[i]), kCompositionLimits[i])) {
+      code = static_cast<MethodFailure>(i + 1);
+    }
+  }
   return code;
 }
 

@@ -2,6 +2,7 @@
 // R Gazprom 5.3-2009: natural gas of ten components by the AGA8-92DC
 // equation of state, with the method's own limits, sum check and error
 // estimate. The entry calcRGazprom is declared in gas_properties.h.
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -27,6 +28,43 @@ enum Component : std::size_t {
   kNitrogen,
   kCarbonDioxide,
 };
+
+// Limits of the entered composition, mol %. Limit k bounds the sum of the
+// contents first..last (the two butanes and the two pentanes are limited
+// together): methane, ethane, propane, butanes, pentanes, n-hexane,
+// nitrogen, carbon dioxide. The method refuses a composition outside a limit
+// with failure code k + 1; the grid of the method raises message 11 + k as the
+// contents are typed. The bounds carry a margin of rounding, so that a content
+// typed as the limit itself passes.
+struct CompositionLimit {
+  Component first;
+  Component last;
+  double lo;
+  double hi;
+};
+
+inline constexpr std::array<CompositionLimit, 8> kCompositionLimits = {{
+    {kMethane, kMethane, 69.99999999999, 100.00000000001},
+    {kEthane, kEthane, 0, 10.00000000001},
+    {kPropane, kPropane, 0, 3.500000000001},
+    {kIButane, kNButane, 0, 1.50000000001},
+    {kIPentane, kNPentane, 0, 0.50000000001},
+    {kHexane, kHexane, 0, 0.1000000001},
+    {kNitrogen, kNitrogen, 0, 20.0000000001},
+    {kCarbonDioxide, kCarbonDioxide, 0, 20.0000000001},
+}};
+
+// The sum the limit bounds.
+inline double limitedContent(std::span<const double, kComponentCount> x, const CompositionLimit& limit) {
+  double sum = x[limit.first];
+  for (std::size_t k = limit.first + 1; k <= limit.last; ++k) sum += x[k];
+  return sum;
+}
+
+// False for NaN.
+inline bool withinLimit(double content, const CompositionLimit& limit) {
+  return content >= limit.lo && content <= limit.hi;
+}
 
 // Failure codes of the method (texts in kRGazpromMessages).
 inline constexpr MethodFailure kTemperatureOutOfRange = 9;

@@ -7,11 +7,15 @@
 #include "core/form_events.h"
 #include "core/session.h"
 #include "core/start_up.h"
+#include "ui/form_rules.h"
 
 namespace velmar::testing {
 
 struct TestPoint {
-  explicit TestPoint(char separator = ',') : s(timer, pump, separator) { startUp(s); }
+  explicit TestPoint(char separator = ',') : s(timer, pump, separator) {
+    installFormRules(s);
+    startUp(s);
+  }
 
   void type(Edit& e, const std::string& text) { typeText(s, e, text); }
   void choose(Choice& c, int index) { chooseItem(s, c, index); }

@@ -7,6 +7,7 @@
 #include "core/calculation_driver.h"
 #include "core/parse_value.h"
 #include "core/session.h"
+#include "ui/rule_slot.h"
 
 namespace velmar {
 
@@ -244,116 +245,116 @@ void installErrorInputRules(Session& s) {
   InputRecord& in = s.in;
   for (const UnitFollow& f : unitFollows(in)) {
     Choice* kind = f.kind;
-    kind->onChange = [&s, kind] { errorKindRule(s, *kind); };
+    installRule(kind->onChange, [&s, kind] { errorKindRule(s, *kind); });
     Edit* value = f.value;
-    f.unit->onChange = [&s, value] {
+    installRule(f.unit->onChange, [&s, value] {
       scheduleCalculation(s);
       ParseValue(s, *value);
-    };
+    });
   }
   for (Choice* kind : {&in.dP1tipPogr, &in.dP2tipPogr, &in.dP3tipPogr, &in.dp1tipdopPogr, &in.dP2tipdopPogr,
                        &in.dP3tipdopPogr, &in.dP1dopdiapTipPogr, &in.TipPogrKanaldP, &in.TipPogrKanaldPdop}) {
     Choice* k = kind;
-    k->onChange = [&s, k] { errorKindRule(s, *k); };
+    installRule(k->onChange, [&s, k] { errorKindRule(s, *k); });
   }
   for (Choice* kind : {&in.rstTipPogr, &in.n2TipPogr, &in.co2TipPogr}) {
     Edit* value = kind == &in.rstTipPogr ? &in.rstsisstr : kind == &in.n2TipPogr ? &in.n2sisstr : &in.co2sisstr;
-    kind->onChange = [&s, value] {
+    installRule(kind->onChange, [&s, value] {
       scheduleCalculation(s);
       ParseValue(s, *value);
-    };
+    });
   }
   for (Choice* kind : {&in.rPrSredTipPogr, &in.rstPrSredTipPogr}) {
-    kind->onChange = [&s] {
+    installRule(kind->onChange, [&s] {
       scheduleCalculation(s);
       otherMediumErrorKindRule(s);
-    };
+    });
   }
-  in.rst_pogrTip.onChange = [&s] {
+  installRule(in.rst_pogrTip.onChange, [&s] {
     scheduleCalculation(s);
     ParseValue(s, s.in.rst_pogrStr);
-  };
-  in.pr_IK.onClick = [&s] { channelModeRule(s); };
-  in.TipIK.onChange = [&s] { channelModeRule(s); };
-  in.TipIkQ.onClick = [&s] {
+  });
+  installRule(in.pr_IK.onClick, [&s] { channelModeRule(s); });
+  installRule(in.TipIK.onChange, [&s] { channelModeRule(s); });
+  // A click on TipIkQ runs the calculation at once, although the click has
+  // just restarted TimerProv.
+  installRule(in.TipIkQ.onClick, [&s] {
     channelModeRule(s);
-    RunCalculation(s);
-  };
-  in.dP1check.onClick = [&s] { keepChecked(s, s.in.dP1check); };
-  in.rrab1Check.onClick = [&s] { keepChecked(s, s.in.rrab1Check); };
-  in.rst1Check.onClick = [&s] { keepChecked(s, s.in.rst1Check); };
-  in.T1check.onClick = [&s] {
+    calculateNow(s);
+  });
+  installRule(in.dP1check.onClick, [&s] { keepChecked(s, s.in.dP1check); });
+  installRule(in.rrab1Check.onClick, [&s] { keepChecked(s, s.in.rrab1Check); });
+  installRule(in.rst1Check.onClick, [&s] { keepChecked(s, s.in.rst1Check); });
+  installRule(in.T1check.onClick, [&s] {
     scheduleCalculation(s);
     InputRecord& r = s.in;
     if (r.pr_IK.checked() && (r.TipIK.index() == 1 || r.TipIK.index() == 2)) r.T1check.setChecked(true);
     r.PanelT.setVisible(r.T1check.checked());
-  };
-  in.rrab2Check.onClick = [&s] {
+  });
+  installRule(in.rrab2Check.onClick, [&s] {
     InputRecord& r = s.in;
     secondTransducer(s, r.rrab2Check, r.rrab3check,
                      {&r.rrab2TipPogr, &r.rrab2PogrStr, &r.rrab2Ed, &r.rrab2tipdopPogr, &r.rrab2dopPogrStr,
                       &r.rrab2dopEd, &r.TipAddrrab2, &r.rrab2PogrStrFx, &r.rrab2dopPogrStrFx});
-  };
-  in.rrab3check.onClick = [&s] {
+  });
+  installRule(in.rrab3check.onClick, [&s] {
     InputRecord& r = s.in;
     thirdTransducer(s, r.rrab3check,
                     {&r.rrab3TipPogr, &r.rrab3PogrStr, &r.rrab3Ed, &r.rrab3tipdopPogr, &r.rrab3doppogrStr,
                      &r.rrab3dopEd, &r.TipAddrrab3, &r.rrab3PogrStrFx, &r.rrab3doppogrStrFx});
-  };
-  in.rst2Check.onClick = [&s] {
+  });
+  installRule(in.rst2Check.onClick, [&s] {
     InputRecord& r = s.in;
     secondTransducer(s, r.rst2Check, r.rst3Check,
                      {&r.rst2TipPogr, &r.rst2PogrStr, &r.rst2ed, &r.rst2tipdopPogr, &r.rst2dopPogrStr,
                       &r.rst2dopEd, &r.TipAddrst2, &r.rst2PogrStrFx, &r.rst2dopPogrStrFx});
-  };
-  in.rst3Check.onClick = [&s] {
+  });
+  installRule(in.rst3Check.onClick, [&s] {
     InputRecord& r = s.in;
     thirdTransducer(s, r.rst3Check,
                     {&r.rst3TipPogr, &r.rst3PogrStr, &r.rst3Ed, &r.rst3tipdopPogr, &r.rst3dopPogrStr, &r.rst3dopEd,
                      &r.TipAddrst3, &r.rst3PogrStrFx, &r.rst3dopPogrStrFx});
-  };
-  in.T11check.onClick = [&s] { T11checkClick(s); };
-  in.Tclass.onChange = [&s] { TclassChange(s); };
-  in.dP1dopcheck.onClick = [&s] { dP1dopcheckClick(s); };
-  in.Diap1minStr.onChange = [&s] {
-    ParseValue(s, s.in.Diap1minStr);
-    s.in.Diap2maxStr.setText(s.in.Diap1minStr.text());
-  };
-  in.Diap1Ed.onChange = [&s] {
+  });
+  installRule(in.T11check.onClick, [&s] { T11checkClick(s); });
+  installRule(in.Tclass.onChange, [&s] { TclassChange(s); });
+  installRule(in.dP1dopcheck.onClick, [&s] { dP1dopcheckClick(s); });
+  // The additional range ends where the main range starts.
+  installRule(in.Diap1minStr.changeRule, [&s] { s.in.Diap2maxStr.setText(s.in.Diap1minStr.text()); });
+  installRule(in.Diap1Ed.onChange, [&s] {
     scheduleCalculation(s);
     s.in.Diap2Ed.setIndex(s.in.Diap1Ed.index());
     ParseValue(s, s.in.Diap1minStr);
     ParseValue(s, s.in.Diap1maxStr);
-  };
+  });
   struct Ambient {
     CheckBox* box;
     Edit* edit;
   };
   for (Ambient a : {Ambient{&in.dPoCheck, &in.dPoStr}, Ambient{&in.ToCheck, &in.ToStr},
                     Ambient{&in.PizboCheck, &in.PizboStr}, Ambient{&in.PbaroCheck, &in.PbaroStr}}) {
-    a.box->onClick = [&s, a] { ambientRule(s, *a.box, *a.edit); };
+    installRule(a.box->onClick, [&s, a] { ambientRule(s, *a.box, *a.edit); });
   }
-  in.KTtip.onChange = [&s] {
+  installRule(in.KTtip.onChange, [&s] {
     scheduleCalculation(s);
     controlPointUnitRule(s, false);
-  };
-  in.KT1ed.onChange = [&s] {
+  });
+  installRule(in.KT1ed.onChange, [&s] {
     scheduleCalculation(s);
     controlPointUnitRule(s, true);
-  };
-  in.KTPed.onChange = [&s] {
+  });
+  installRule(in.KTPed.onChange, [&s] {
     scheduleCalculation(s);
     ParseValue(s, s.in.KTPminStr);
     ParseValue(s, s.in.KTPmaxStr);
-  };
-  in.PizbPredEd.onChange = [&s] {
+  });
+  installRule(in.PizbPredEd.onChange, [&s] {
     scheduleCalculation(s);
     ParseValue(s, s.in.PizbPredstr);
-  };
-  in.PizbPrednEd.onChange = [&s] {
+  });
+  installRule(in.PizbPrednEd.onChange, [&s] {
     scheduleCalculation(s);
     ParseValue(s, s.in.PizbprednStr);
-  };
+  });
 }
 
 void applyErrorInputRules(Session& s) {

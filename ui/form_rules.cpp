@@ -2,13 +2,15 @@
 
 #include <initializer_list>
 
+#include "core/calculation_driver.h"
+#include "core/composition_grids.h"
 #include "core/diameter.h"
 #include "core/form_events.h"
 #include "core/parse_value.h"
 #include "core/session.h"
-#include "ui/composition_grids.h"
 #include "persistence/reference_lists.h"
 #include "ui/error_input_panels.h"
+#include "ui/rule_slot.h"
 
 namespace velmar {
 
@@ -262,6 +264,8 @@ void pr_RabClick(Session& s) {
     sredaChange(s);
   }
   if (in.Raschet.index() == 2) Q_TipChange(s);
+  // The tables vary the densities instead of the temperature and pressure.
+  controlPointCaptions(s);
 }
 
 void pr_StClick(Session& s) {
@@ -300,14 +304,11 @@ void pr_PbarClick(Session& s) {
   InputRecord& in = s.in;
   const bool on = in.pr_Pbar.checked();
   setVisible({&in.PbarStr, &in.PbarEd, &in.PbarBox}, on);
-  const std::string kt = in.KTPed.selectedText();
   if (on) {
     in.PizboCheck.setCaption("Температура окружающей среды в месте установки СИ избыточного давления (to3)");
     in.PbaroCheck.show();
     in.PbaroStr.setVisible(in.PbaroCheck.checked());
     in.Label4.setCaption("Избыточное давление (P)");
-    in.TextP.setCaption("Изб. давление, " + kt);
-    in.TextPk.setCaption("Изб. давление, " + kt);
     in.GroupBox6.setCaption("Изменение изб. давления");
     in.Label118.setCaption("Избыточного давления");
     ParseValue(s, in.PbarStr);
@@ -316,8 +317,6 @@ void pr_PbarClick(Session& s) {
     in.PizboCheck.setCaption("Температура окружающей среды в месте установки СИ абсолютного давления (to3)");
     setVisible({&in.PbaroCheck, &in.PbaroStr}, false);
     in.Label4.setCaption("Абсолютное давление (P)");
-    in.TextP.setCaption("Абс. давление, " + kt);
-    in.TextPk.setCaption("Абс. давление, " + kt);
     in.GroupBox6.setCaption("Изменение абс. давления");
     in.Label118.setCaption("Абсолютного давления");
     in.PbarStr.value = 0;
@@ -325,6 +324,8 @@ void pr_PbarClick(Session& s) {
     in.PanelIKPbar.hide();
   }
   in.PizbBox.setCaption(in.Label4.caption());
+  in.TextP.setCaption(controlPointPressureCaption(in));
+  in.TextPk.setCaption(in.TextP.caption());
 }
 
 void TipIzmBarChange(Session& s) {
@@ -514,6 +515,11 @@ void PizbEdChange(Session& s) {
 
 // --- Control-point captions ------------------------------------------------------------
 
+std::string controlPointPressureCaption(const InputRecord& in) {
+  if (in.pr_Rab.checked()) return "Плотность при станд. усл.,кг/м3";
+  return (in.pr_Pbar.checked() ? "Изб. давление ," : "Абс. давление ,") + in.KTPed.selectedText();
+}
+
 void controlPointCaptions(Session& s) {
   InputRecord& in = s.in;
   const bool uncertainty = in.TipPogr.index() == 1;
@@ -522,8 +528,7 @@ void controlPointCaptions(Session& s) {
   in.TabSheet13.setCaption(uncertainty ? "неопределенность измерения объема" : "Погрешность измерения объема");
   const bool density = in.pr_Rab.checked();
   const std::string t = density ? "Плотность при раб. усл.,кг/м3" : "Температура ,°C";
-  const std::string p = density ? "Плотность при станд. усл.,кг/м3"
-                                : (in.pr_Pbar.checked() ? "Изб. давление ," : "Абс. давление ,") + in.KTPed.selectedText();
+  const std::string p = controlPointPressureCaption(in);
   const std::string dp = in.KTtip.index() == 1 ? "Расход при ст. усл., м3/ч" : "Расход при раб. усл., м3/ч";
   const std::string w = uncertainty ? " неопределенность" : " погрешность";
   const std::string q = in.KTtip.index() == 1 ? "Расход при раб. усл., м3/ч   /  " + w + ", % "
@@ -544,7 +549,7 @@ namespace {
 
 // A rule of a choice that only restarts the calculation.
 void scheduleOnly(Session& s, Choice& c) {
-  c.onChange = [&s] { scheduleCalculation(s); };
+  installRule(c.onChange, [&s] { scheduleCalculation(s); });
 }
 
 }  // namespace
@@ -552,76 +557,66 @@ void scheduleOnly(Session& s, Choice& c) {
 void installFormRules(Session& s) {
   InputRecord& in = s.in;
   auto rule = [&s](void (*f)(Session&)) { return [&s, f] { f(s); }; };
-  in.Raschet.onChange = rule(RaschetClick);
-  in.sreda.onChange = rule(sredaChange);
-  in.metod.onChange = rule(metodClick);
-  in.Metod_s.onChange = rule(Metod_sClick);
-  in.pr_Rab.onClick = rule(pr_RabClick);
-  in.pr_St.onClick = rule(pr_StClick);
-  in.pr_Pbar.onClick = rule(pr_PbarClick);
-  in.Q_Tip.onChange = rule(Q_TipChange);
-  in.pr_Pbar_.onClick = rule(pr_Pbar_Click);
-  in.TipIzmBar.onChange = rule(TipIzmBarChange);
-  in.VlTip.onChange = rule(VlTipChange);
-  in.TipVl.onChange = rule(TipVlChange);
-  in.dP2check.onClick = rule(dP2checkClick);
-  in.dP3check.onClick = rule(dP3checkClick);
-  in.P1check.onClick = rule(P1checkClick);
-  in.P2check.onClick = rule(P2checkClick);
-  in.P3check.onClick = rule(P3checkClick);
-  in.T2check.onClick = rule(T2checkClick);
-  in.T3check.onClick = rule(T3checkClick);
-  in.QpredMaxEd.onChange = rule(QmaxEdChange);
-  in.PbarPredEd.onChange = rule(PbarPredEdChange);
-  in.PbarEd.onChange = rule(PbarEdChange);
-  in.PizbEd.onChange = rule(PizbEdChange);
-  in.PbarPogrEd.onChange = [&s] {
-    scheduleCalculation(s);
-    ParseValue(s, s.in.PbarPogrStr);
-  };
-  in.Ted.onChange = [&s] {
+  installRule(in.Raschet.onChange, rule(RaschetClick));
+  installRule(in.sreda.onChange, rule(sredaChange));
+  installRule(in.metod.onChange, rule(metodClick));
+  installRule(in.Metod_s.onChange, rule(Metod_sClick));
+  installRule(in.pr_Rab.onClick, rule(pr_RabClick));
+  installRule(in.pr_St.onClick, rule(pr_StClick));
+  installRule(in.pr_Pbar.onClick, rule(pr_PbarClick));
+  installRule(in.Q_Tip.onChange, rule(Q_TipChange));
+  installRule(in.pr_Pbar_.onClick, rule(pr_Pbar_Click));
+  installRule(in.TipIzmBar.onChange, rule(TipIzmBarChange));
+  installRule(in.VlTip.onChange, rule(VlTipChange));
+  installRule(in.TipVl.onChange, rule(TipVlChange));
+  installRule(in.dP2check.onClick, rule(dP2checkClick));
+  installRule(in.dP3check.onClick, rule(dP3checkClick));
+  installRule(in.P1check.onClick, rule(P1checkClick));
+  installRule(in.P2check.onClick, rule(P2checkClick));
+  installRule(in.P3check.onClick, rule(P3checkClick));
+  installRule(in.T2check.onClick, rule(T2checkClick));
+  installRule(in.T3check.onClick, rule(T3checkClick));
+  installRule(in.QpredMaxEd.onChange, rule(QmaxEdChange));
+  installRule(in.PbarPredEd.onChange, rule(PbarPredEdChange));
+  installRule(in.PbarEd.onChange, rule(PbarEdChange));
+  installRule(in.PizbEd.onChange, rule(PizbEdChange));
+  installRule(in.Ted.onChange, [&s] {
     scheduleCalculation(s);
     ParseValue(s, s.in.Tstr);
-  };
+  });
   for (ComboBox* unit : {&in.Q_Ed, &in.Pbar_Ed, &in.Pizb_ed}) {
     Edit* edit = unit == &in.Q_Ed ? &in.Q_Str : unit == &in.Pbar_Ed ? &in.Pbar_str : &in.Pizb_str;
-    unit->onChange = [&s, edit] {
+    installRule(unit->onChange, [&s, edit] {
       scheduleCalculation(s);
       ParseValue(s, *edit);
-    };
+    });
   }
-  in.TipPogr.onChange = [&s] {
+  installRule(in.TipPogr.onChange, [&s] {
     scheduleCalculation(s);
     controlPointCaptions(s);
-  };
-  in.TipSU.onChange = [&s] { scheduleCalculation(s); };
+  });
+  installRule(in.TipSU.onChange, [&s] { scheduleCalculation(s); });
   for (Choice* c : {static_cast<Choice*>(&in.TipAbsVl), static_cast<Choice*>(&in.Koef_mu),
                     static_cast<Choice*>(&in.NamePrSred)}) {
     scheduleOnly(s, *c);
   }
-  in.pr_vlag.onClick = [&s] {
+  installRule(in.pr_vlag.onClick, [&s] {
     scheduleCalculation(s);
     s.in.VlagStr.setVisible(s.in.pr_vlag.checked() && s.in.sreda.index() == 0);
-  };
+  });
   // The calculation name proposes the file name of the save dialog.
-  in.NameIzmTrub.onChange = [&s] {
+  installRule(in.NameIzmTrub.changeRule, [&s] {
     std::string name = s.in.NameIzmTrub.text();
     for (char& ch : name) {
       if (ch == ':' || ch == '"' || ch == '.' || ch == ',' || ch == ';') ch = ' ';
     }
     s.proposedSaveName = name;
-  };
+  });
   // A change of nitrogen or carbon dioxide is copied into every composition grid.
-  in.n2str.onChange = [&s] {
-    ParseValue(s, s.in.n2str);
-    mirrorGasParameter(s, s.in.n2str);
-  };
-  in.co2str.onChange = [&s] {
-    ParseValue(s, s.in.co2str);
-    mirrorGasParameter(s, s.in.co2str);
-  };
+  installRule(in.n2str.changeRule, [&s] { mirrorGasParameter(s, s.in.n2str); });
+  installRule(in.co2str.changeRule, [&s] { mirrorGasParameter(s, s.in.co2str); });
   for (StringGrid* g : {&in.sostav, &in.sost_rgaz, &in.sost_iso, &in.sost_113, &in.Sost_118, &in.sost_135}) {
-    g->onKeyUp = [&s, g] { runGridRule(s, *g); };
+    installRule(g->onKeyUp, [&s, g] { runGridRule(s, *g); });
   }
   // The automatic uncertainty of composition and the way methane is found.
   for (auto* c : {static_cast<Control*>(&in.TipPogrMetan), static_cast<Control*>(&in.TipMetan)}) {
@@ -636,16 +631,20 @@ void installFormRules(Session& s) {
       r.PanelMetan.setVisible(r.TipPogrMetan.checked());
     };
     if (c == &in.TipPogrMetan) {
-      in.TipPogrMetan.onClick = rule;
+      installRule(in.TipPogrMetan.onClick, rule);
     } else {
-      in.TipMetan.onChange = rule;
+      installRule(in.TipMetan.onChange, rule);
     }
   }
-  in.Button46.onClick = [&s] {
+  installRule(in.Button46.onClick, [&s] {
     OrderDiameterSeries(s);
     scheduleCalculation(s);
-  };
+  });
   installErrorInputRules(s);
+  // The timer belongs to the window or the batch run and may have served an
+  // earlier session; it calls this one now.
+  s.TimerProv.onTimeout = [&s] { TimerProvTimer(s); };
+  installRule(s.applyFormRules, [&s] { applyAllFormRules(s); });
 }
 
 void applyAllFormRules(Session& s) {

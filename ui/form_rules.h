@@ -4,11 +4,16 @@
 // which rules follow. Every rule first restarts TimerProv and sets
 // InputChanged; a rule that runs others as guarded follow-ups does so only
 // while CalcIdle is true and holds it false meanwhile.
+#include <string>
+
 namespace velmar {
 
 struct Session;
+struct InputRecord;
 
-// Installs the rules as the handlers of their controls.
+// Assembles the form of a window or a batch run: installs the rules as the
+// handlers of their controls (each control one rule per event), the handler
+// of TimerProv (the pass) and Session::applyFormRules (applyAllFormRules).
 void installFormRules(Session& s);
 
 // Runs every rule in the order a load of the input data runs them, with
@@ -41,5 +46,8 @@ void T2checkClick(Session& s);
 void T3checkClick(Session& s);
 // The captions of the control-point tables and the mirrors of KT1ed.
 void controlPointCaptions(Session& s);
+// The caption of the pressure row of both tables: gauge or absolute pressure
+// in the unit of KTPed, or the standard density while it is measured.
+std::string controlPointPressureCaption(const InputRecord& in);
 
 }  // namespace velmar

@@ -68,9 +68,15 @@ TEST(BatchTool, DecimalSeparatorChangesReadingAndWriting) {
   const ToolRun r = run(example);
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("Плотность при стандартных условиях  0.700000 кг/м3"), std::string::npos) << r.out;
-  // A comma is not a number with a point as the separator: the text is refused.
-  const ToolRun comma = run("--decimal-separator . --set metod=1 --set rststr=0,7 --json");
+  // A comma is not a number with a point as the separator: the text is
+  // refused; with --lenient the edit brings its previous text back, as in the
+  // window, and the density keeps its value.
+  const ToolRun comma = run("--decimal-separator . --lenient --set metod=1 --set rststr=0,7 --json");
   EXPECT_NE(comma.out.find("[97]"), std::string::npos);
+  const ToolRun strict = run("--decimal-separator . --set metod=1 --set rststr=0,7 --json");
+  EXPECT_EQ(strict.status, 2);
+  EXPECT_EQ(strict.err, "velmar-calc: --set: 'rststr' does not take the text '0,7': it is no number with the decimal "
+                        "separator '.'\n");
 }
 
 TEST(BatchTool, EveryKindOfControlTakesItsInput) {
@@ -106,6 +112,80 @@ TEST(BatchTool, UsageErrorsExitWithTwoAndOneLine) {
     EXPECT_EQ(r.err.rfind("velmar-calc: ", 0), 0u) << args << ": " << r.err;
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << args << ": " << r.err;
   }
+}
+
+std::string writeFile(const std::string& name, const std::string& text) {
+  const std::string path = ::testing::TempDir() + name + "_" + std::to_string(getpid());
+  if (FILE* f = fopen(path.c_str(), "wb")) {
+    fwrite(text.data(), 1, text.size(), f);
+    fclose(f);
+  }
+  return path;
+}
+
+// A hostile or careless user: indexes beyond int, texts that do not convert,
+// option files that are no files or never end. Each is a usage error: exit
+// status 2, nothing on the standard output and one line on the error stream
+// that names what was refused, quoting at most 200 characters of it.
+TEST(BatchTool, HostileInputsAreUsageErrors) {
+  const std::string longLine(5000, 'x');
+  const std::string badLineFile = writeFile("velmar_bad_line", std::string("--set metod=1\n--") + longLine + "\n");
+  const std::string bigFile = writeFile("velmar_big", std::string(5u << 20, '#'));
+  const std::string binaryFile = writeFile("velmar_binary", std::string("--set\0Qstr=1\n", 14));
+  const struct {
+    std::string args;
+    std::string named;  // the error names this
+  } cases[] = {
+      {"--set 'sostav[1,2147483647]=5'", "cell [1,2147483647] is not an input cell of 'sostav'"},
+      {"--set 'sostav[1,2147483648]=5'", "'sostav[1,2147483648]'"},
+      {"--set 'sostav[1,-2147483649]=5'", "'sostav[1,-2147483649]'"},
+      {"--set 'sostav[2147483648,1]=5'", "'sostav[2147483648,1]'"},
+      {"--set 'sostav[-2147483648,1]=5'", "not an input cell"},
+      {"--set Raschet=2147483647", "'2147483647' for 'Raschet'"},
+      {"--set Raschet=2147483648", "'2147483648' for 'Raschet'"},
+      {"--set Raschet=-2147483649", "'-2147483649' for 'Raschet'"},
+      {"--set Raschet=9999999999", "'9999999999' for 'Raschet'"},
+      {"--set TipIK=1e3", "'1e3' for 'TipIK'"},
+      {"--decimal-separator , --set Tstr=25.5", "'Tstr' does not take the text '25.5'"},
+      {"--decimal-separator , --set Tstr=nan", "'Tstr' does not take the text 'nan'"},
+      {"--decimal-separator , --set Tstr=１２", "'Tstr' does not take the text '１２'"},
+      {"--decimal-separator , --set Tstr=0x10", "'Tstr' does not take the text '0x10'"},
+      {"--decimal-separator , --set 'Tstr=20 °C'", "'Tstr' does not take the text '20 °C'"},
+      {"--decimal-separator , --set Tstr=1e400", "'Tstr' does not take the text '1e400'"},
+      {"--decimal-separator , --set KTTminStr=", "'KTTminStr' does not take the text ''"},
+      {"--decimal-separator , --set 'sost_135[1,1]=90.5'", "cell [1,1] of 'sost_135' does not take the text '90.5'"},
+      {std::string("@") + ::testing::TempDir(), "is not a regular file"},
+      {"@/dev/zero", "'/dev/zero' is not a regular file"},
+      {std::string("@") + bigFile, "is larger than 4 MB"},
+      {std::string("@") + badLineFile, std::string("unknown option '--") + std::string(198, 'x') + "...'"},
+      {std::string("@") + binaryFile, "line 1 of option file"},
+      {"--set 'Qstr=1\n2'", "'Qstr' does not take the text '1?2'"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun r = run(c.args);
+    EXPECT_EQ(r.status, 2) << c.args;
+    EXPECT_TRUE(r.out.empty()) << c.args;
+    EXPECT_EQ(r.err.rfind("velmar-calc: ", 0), 0u) << c.args << ": " << r.err;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << c.args << ": " << r.err;
+    EXPECT_NE(r.err.find(c.named), std::string::npos) << c.args << ": " << r.err;
+    EXPECT_LT(r.err.size(), 400u) << c.args;
+  }
+  // --lenient asks for the window's behaviour: the edit brings its previous
+  // text back, the run goes on with the previous value.
+  const ToolRun lenient = run(std::string(kExample) + " --lenient --set Tstr=25.5 --set 'sost_135[1,1]=x'");
+  EXPECT_EQ(lenient.status, 0) << lenient.err;
+  EXPECT_EQ(lenient.out, run(kExample).out);
+  for (const std::string& f : {badLineFile, bigFile, binaryFile}) std::remove(f.c_str());
+}
+
+// Texts that do convert are taken as before: the flowmeter's limits "Qн" and
+// "Qв", "-" in a temperature, an emptied edit, a formula in an error field.
+TEST(BatchTool, TextsThatConvertAreTaken) {
+  const ToolRun r = run(std::string(kExample) +
+                        " --set Raschet=1 --set dP1dopcheck=1 --set Diap1minStr=Qн --set Diap1maxStr=Qв --set KTTminStr=- --set Qstr= "
+                        "--set 'dP1sisstr=0,5+0,01*2' --set Raschet=0");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, run(kExample).out);
 }
 
 TEST(BatchTool, OptionsComeFromAFile) {

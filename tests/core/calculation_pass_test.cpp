@@ -188,6 +188,37 @@ TEST(Pass, AnInputDuringThePassRestartsItFromTheCrossChecks) {
   EXPECT_EQ(p.line("Объем"), expected);
 }
 
+// A click on TipIkQ runs the calculation at once, although the click itself
+// restarted TimerProv; a second pass follows one second later.
+TEST(Pass, ClickingTipIkQRunsAPassAtOnce) {
+  const auto point = [](TestPoint& p, const char* volume) {
+    p.gerg91Example();
+    p.choose(p.s.in.Raschet, 1);
+    p.type(p.s.in.TauStr, "24");
+    p.type(p.s.in.Qstr, volume);
+  };
+  TestPoint expected;
+  point(expected, "2000");
+  clickCheckBox(expected.s, expected.s.in.TipIkQ);
+  expected.settle();
+  ASSERT_NE(expected.line("Объем"), "");
+
+  TestPoint p;
+  point(p, "1000");
+  p.settle();
+  ASSERT_TRUE(p.s.in.TipIkQ.shown());
+  p.type(p.s.in.Qstr, "2000");
+  ASSERT_TRUE(p.timer.running());
+  ASSERT_NE(p.line("Объем"), expected.line("Объем"));
+  clickCheckBox(p.s, p.s.in.TipIkQ);
+  EXPECT_EQ(p.memo1(), expected.memo1());
+  EXPECT_EQ(p.memo2(), expected.memo2());
+  EXPECT_EQ(p.s.in.PaneldP.shown(), p.s.in.TipIkQ.checked());
+  EXPECT_TRUE(p.timer.running());
+  p.settle();
+  EXPECT_EQ(p.memo1(), expected.memo1());
+}
+
 TEST(Pass, TheDriverDoesNothingWhileTheTimerRunsOrCalcIdleIsFalse) {
   TestPoint p;
   p.gerg91Example();

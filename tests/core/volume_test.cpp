@@ -1,6 +1,7 @@
 // The volume at standard conditions, the mass and the wet-gas volumes.
 #include <gtest/gtest.h>
 
+#include "core/units.h"
 #include "core/volume.h"
 #include "session_fixture.h"
 
@@ -52,6 +53,37 @@ TEST_F(Volume, AnotherMediumAndMeasuredDensitiesUseTheDensityRatio) {
   state(8, -20, 2e5, 0.8, 10, 0.8);
   ComputeVolume(p.s);
   EXPECT_EQ(p.s.toOtchet.Vc, 100);
+}
+
+// Air has both densities and no compressibility coefficient: its volume is
+// their ratio, whatever K a previous method left.
+TEST_F(Volume, AirUsesTheDensityRatio) {
+  p.choose(in.sreda, 10);
+  state(7, 55, 3e6, 0, 10, 2);
+  ComputeVolume(p.s);
+  ASSERT_FALSE(p.raised(7));
+  EXPECT_EQ(p.s.toOtchet.Vc, 35);
+  EXPECT_EQ(p.s.toOtchet.M, 70);
+  EXPECT_EQ(p.memo1()[0], "Объем, приведенный к стандартным условиям  35,000000 м3");
+}
+
+TEST(VolumePass, AirGivesItsVolumeAndMassLines) {
+  TestPoint p;
+  auto& in = p.s.in;
+  p.choose(in.sreda, 10);
+  p.choose(in.VlTip, 0);
+  p.type(in.Tstr, "15");
+  p.type(in.PizbStr, "200000");
+  p.type(in.PbarStr, "100000");
+  p.type(in.Qstr, "50");
+  p.settle();
+  EXPECT_EQ(p.memo2(), std::vector<std::string>{});
+  const GasPropertyResult& g = p.s.gas;
+  EXPECT_EQ(p.line("Объем, приведенный"),
+            "Объем, приведенный к стандартным условиям  " + formatFixed(50 * g.rho / g.rhoSt, 8, 6, ',') + " м3");
+  EXPECT_EQ(p.line("Масса"), "Масса  " + formatFixed(50 * g.rho, 8, 6, ',') + " кг");
+  EXPECT_DOUBLE_EQ(p.s.toOtchet.Vc, 50 * g.rho / g.rhoSt);
+  EXPECT_TRUE(in.N2_.enabled());
 }
 
 TEST_F(Volume, WetGasWithoutHumidityGivesEqualVolumes) {

@@ -149,6 +149,34 @@ TEST(FormRules, AtmosphericPressureOffMakesThePressureAbsolute) {
             "Температура окружающей среды в месте установки СИ избыточного давления (to3)");
 }
 
+// The pressure caption of the control-point tables reads the same whichever
+// rule wrote it last: the atmospheric-pressure box, the unit of the
+// overpressure, the kind of error or the density meter.
+TEST(FormRules, PressureCaptionOfTheControlPointTablesHasOneText) {
+  TestPoint p;
+  auto& in = p.s.in;
+  p.choose(in.Raschet, 1);
+  const auto expect = [&](const std::string& text, const char* after) {
+    EXPECT_EQ(in.TextP.caption(), text) << after;
+    EXPECT_EQ(in.TextPk.caption(), text) << after;
+  };
+  p.choose(in.PizbEd, 2);
+  expect("Изб. давление ,МПа", "unit МПа");
+  p.check(in.pr_Pbar, false);
+  expect("Абс. давление ,МПа", "pr_Pbar off");
+  p.choose(in.PizbEd, 1);
+  expect("Абс. давление ,кПа", "unit кПа");
+  p.check(in.pr_Pbar, true);
+  expect("Изб. давление ,кПа", "pr_Pbar on");
+  p.choose(in.TipPogr, 1);
+  expect("Изб. давление ,кПа", "uncertainty");
+  p.check(in.pr_Rab, true);
+  expect("Плотность при станд. усл.,кг/м3", "pr_Rab on");
+  p.check(in.pr_Rab, false);
+  p.check(in.pr_Pbar, false);
+  expect("Абс. давление ,кПа", "pr_Rab off, pr_Pbar off");
+}
+
 TEST(FormRules, HumidityTabAndBasis) {
   TestPoint p;
   auto& in = p.s.in;

@@ -7,6 +7,7 @@
 
 #include "core/form_events.h"
 #include "core/session.h"
+#include "ui/form_rules.h"
 #include "uncertainty/error_formula.h"
 
 namespace velmar {
@@ -23,6 +24,7 @@ class FormulaEditorTest : public ::testing::Test {
   ManualTimer timer;
   ScriptedEventPump pump;
   Session s{timer, pump, ','};
+  FormulaEditorTest() { installFormRules(s); }
 
   void type(Edit& e, const std::string& text) { typeText(s, e, text); }
 
@@ -126,6 +128,7 @@ TEST_F(FormulaEditorTest, QHintFollowsTheDecimalSeparator) {
   ManualTimer t2;
   ScriptedEventPump p2;
   Session dot(t2, p2, '.');
+  installFormRules(dot);
   typeText(dot, dot.in.Qstr, "10");
   typeText(dot, dot.in.TauStr, "4");
   const auto st = formulaEditorButtonStates(dot);

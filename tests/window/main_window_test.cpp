@@ -16,15 +16,16 @@
 #include <utility>
 
 #include "core/form_events.h"
+#include "core/named_input.h"
 #include "window_test_support.h"
 
 namespace velmar::window::testing {
 namespace {
 
-// One user input, made through the widgets and given to the batch tool as
-// the same --set.
+// One user input NAME=VALUE, made through the widgets and given to the batch
+// tool as the same --set. The core reads it as the batch tool does; the
+// kind of control it addresses says which widget the user's hands work.
 struct Step {
-  enum How { Type, Pick, Radio, Check } how;
   const char* name;
   const char* value;
 };
@@ -60,11 +61,21 @@ std::vector<std::string> calcLines(const std::vector<Step>& steps, std::vector<s
 class MainWindowTest : public WindowTest {
  protected:
   void apply(const Step& step) {
-    switch (step.how) {
-      case Step::Type: typeInto(step.name, QString::fromUtf8(step.value)); break;
-      case Step::Pick: pickItem(step.name, std::stoi(step.value)); break;
-      case Step::Radio: clickRadio(step.name, std::stoi(step.value)); break;
-      case Step::Check: setCheck(step.name, std::string(step.value) == "1"); break;
+    const std::string assignment = std::string(step.name) + "=" + step.value;
+    const NamedInputResult read = readNamedInput(session(), assignment, TextCheck::Strict);
+    ASSERT_TRUE(read.input) << read.error;
+    const NamedInput& input = *read.input;
+    switch (input.action) {
+      case NamedInput::Action::TypeText: typeInto(step.name, QString::fromUtf8(step.value)); break;
+      case NamedInput::Action::ChooseItem:
+        if (input.control->kind() == ControlKind::RadioGroup) {
+          clickRadio(step.name, input.index);
+        } else {
+          pickItem(step.name, input.index);
+        }
+        break;
+      case NamedInput::Action::SetCheck: setCheck(step.name, input.index == 1); break;
+      default: FAIL() << "no widget action for " << assignment;
     }
   }
 
@@ -96,46 +107,46 @@ class MainWindowTest : public WindowTest {
 TEST_F(MainWindowTest, TypedInputsGiveTheLinesOfTheBatchTool) {
   const std::vector<Scenario> scenarios = {
       {"GERG-91 mod., volume",
-       {{Step::Radio, "metod", "1"},
-        {Step::Type, "Tstr", "20"},
-        {Step::Pick, "PizbEd", "1"},
-        {Step::Type, "PizbStr", "500"},
-        {Step::Type, "PbarStr", "101325"},
-        {Step::Type, "Qstr", "1000"},
-        {Step::Type, "rststr", "0,7"}}},
+       {{"metod", "1"},
+        {"Tstr", "20"},
+        {"PizbEd", "1"},
+        {"PizbStr", "500"},
+        {"PbarStr", "101325"},
+        {"Qstr", "1000"},
+        {"rststr", "0,7"}}},
       {"GERG-91 mod., error of measurement",
-       {{Step::Radio, "Raschet", "1"},
-        {Step::Radio, "metod", "1"},
-        {Step::Type, "Tstr", "12,5"},
-        {Step::Type, "PizbStr", "350000"},
-        {Step::Type, "PbarStr", "100100"},
-        {Step::Type, "Qstr", "2500"},
-        {Step::Type, "TauStr", "24"},
-        {Step::Type, "rststr", "0,68"},
-        {Step::Type, "n2str", "1,2"},
-        {Step::Type, "co2str", "0,4"}}},
+       {{"Raschet", "1"},
+        {"metod", "1"},
+        {"Tstr", "12,5"},
+        {"PizbStr", "350000"},
+        {"PbarStr", "100100"},
+        {"Qstr", "2500"},
+        {"TauStr", "24"},
+        {"rststr", "0,68"},
+        {"n2str", "1,2"},
+        {"co2str", "0,4"}}},
       {"NX-19 mod. outside its density range",
-       {{Step::Radio, "metod", "2"},
-        {Step::Type, "Tstr", "-5"},
-        {Step::Type, "PizbStr", "200000"},
-        {Step::Type, "PbarStr", "99000"},
-        {Step::Type, "Qstr", "10"},
-        {Step::Type, "rststr", "1,2"}}},
+       {{"metod", "2"},
+        {"Tstr", "-5"},
+        {"PizbStr", "200000"},
+        {"PbarStr", "99000"},
+        {"Qstr", "10"},
+        {"rststr", "1,2"}}},
       {"air",
-       {{Step::Pick, "sreda", "10"},
-        {Step::Type, "Tstr", "15"},
-        {Step::Type, "PizbStr", "200000"},
-        {Step::Type, "PbarStr", "100000"},
-        {Step::Type, "Qstr", "50"}}},
+       {{"sreda", "10"},
+        {"Tstr", "15"},
+        {"PizbStr", "200000"},
+        {"PbarStr", "100000"},
+        {"Qstr", "50"}}},
       {"diameter",
-       {{Step::Radio, "Raschet", "2"},
-        {Step::Radio, "metod", "1"},
-        {Step::Type, "rststr", "0,7"},
-        {Step::Type, "Q_Str", "500"},
-        {Step::Type, "T_str", "20"},
-        {Step::Type, "Pizb_str", "300000"},
-        {Step::Type, "uMaxStr", "20"},
-        {Step::Type, "uMaxDstr", "25"}}},
+       {{"Raschet", "2"},
+        {"metod", "1"},
+        {"rststr", "0,7"},
+        {"Q_Str", "500"},
+        {"T_str", "20"},
+        {"Pizb_str", "300000"},
+        {"uMaxStr", "20"},
+        {"uMaxDstr", "25"}}},
   };
   for (const Scenario& sc : scenarios) {
     SCOPED_TRACE(sc.title);
@@ -359,9 +370,9 @@ class TypingDuringAPassTest : public MainWindowTest {
 };
 
 TEST_F(TypingDuringAPassTest, KeysTypedDuringAPassRestartItWithTheNewValue) {
-  const std::vector<Step> steps = {{Step::Radio, "metod", "1"},  {Step::Type, "Tstr", "20"},
-                                   {Step::Type, "PizbStr", "500000"}, {Step::Type, "PbarStr", "101325"},
-                                   {Step::Type, "Qstr", "1000"},  {Step::Type, "rststr", "0,7"}};
+  const std::vector<Step> steps = {{"metod", "1"},  {"Tstr", "20"},
+                                   {"PizbStr", "500000"}, {"PbarStr", "101325"},
+                                   {"Qstr", "1000"},  {"rststr", "0,7"}};
   for (const Step& step : steps) apply(step);
   waitForCalculation();
   std::vector<std::string> messages;

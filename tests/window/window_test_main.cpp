@@ -14,6 +14,7 @@
 
 #include "core/session.h"
 #include "core/start_up.h"
+#include "ui/form_rules.h"
 #include "ui/window/main_window.h"
 #include "ui/window/qt_services.h"
 
@@ -49,6 +50,7 @@ int measureStartUp(int argc, char** argv, const QString& screenFile) {
   velmar::window::QtOneShotTimer timer;
   velmar::window::QtEventPump pump;
   velmar::Session session(timer, pump, velmar::window::systemDecimalSeparator());
+  velmar::installFormRules(session);
   velmar::window::MainWindow window(session);
   velmar::startUp(session);
   window.show();

@@ -21,6 +21,7 @@
 
 #include "core/session.h"
 #include "core/start_up.h"
+#include "ui/form_rules.h"
 #include "ui/window/form_binding.h"
 #include "ui/window/main_window.h"
 #include "ui/window/qt_services.h"
@@ -70,6 +71,7 @@ class WindowTest : public ::testing::Test {
   void SetUp() override {
     timer.stop();
     session_ = std::make_unique<Session>(timer, eventPump(), ',');
+    installFormRules(session());
     window = std::make_unique<MainWindow>(session());
     startUp(session());
     window->show();

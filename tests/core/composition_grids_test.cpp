@@ -2,9 +2,10 @@
 // row, the checks, and the automatic uncertainty of composition.
 #include <gtest/gtest.h>
 
-#include "session_fixture.h"
+#include "core/composition_grids.h"
 #include "core/units.h"
-#include "ui/composition_grids.h"
+#include "gasprops/RGazprom2008.h"
+#include "session_fixture.h"
 
 namespace velmar {
 namespace {
@@ -95,6 +96,36 @@ TEST(CompositionGrids, RGazpromLimitsAsTheCompositionIsTyped) {
   EXPECT_TRUE(p.raised(19));  // the remainder is negative
 }
 
+// The grid of R Gazprom 5.3 checks the contents against the method's own
+// limits as they are typed: it raises message 11 + k exactly when the method
+// refuses the composition with code k + 1.
+TEST(CompositionGrids, RGazpromGridAndMethodShareTheirLimits) {
+  struct Case {
+    int row;  // the other rows 0, methane in row 1 takes up the difference to 99.9
+    const char* text;
+    int message;  // 0: none
+  } cases[] = {
+      {2, "10", 0},      {2, "10,1", 12},  {2, "-0,01", 12}, {3, "3,5", 0},   {3, "3,6", 13},
+      {4, "1,5", 0},     {4, "1,6", 14},   {7, "0,5", 0},    {6, "0,51", 15}, {8, "0,1", 0},
+      {8, "0,11", 16},   {9, "20", 0},     {9, "20,1", 17},  {10, "20", 0},   {10, "20,1", 18},
+      {1, "69,99", 11},
+  };
+  for (const Case& c : cases) {
+    TestPoint p;
+    auto& in = p.s.in;
+    p.choose(in.metod, 3);
+    for (int row = 2; row <= 10; ++row) p.cell(in.sost_rgaz, 1, row, "0");
+    const double v = *parseNumber(c.text, ',');
+    if (c.row != 1) p.cell(in.sost_rgaz, 1, 1, formatFixed(99.9 - v, 10, 4, ','));
+    p.cell(in.sost_rgaz, 1, c.row, c.text);
+    const int code = rgaz::rgazState(p.s.comp.rgaz.x, 293.15, 0.101325, true).code;
+    for (int m = 11; m <= 18; ++m) {
+      EXPECT_EQ(p.raised(m), m == c.message) << "row " << c.row << " = " << c.text << ", message " << m;
+    }
+    EXPECT_EQ(code, c.message == 0 ? 0 : c.message - 10) << "row " << c.row << " = " << c.text;
+  }
+}
+
 TEST(CompositionGrids, AutomaticUncertaintyOfComposition) {
   TestPoint p;
   auto& in = p.s.in;
@@ -125,6 +156,68 @@ TEST(CompositionGrids, AutomaticUncertaintyOfComposition) {
   EXPECT_FALSE(in.PanelMetan.shown());
   p.cell(in.sostav, 2, 1, "150");
   EXPECT_TRUE(p.raised(71));
+}
+
+// A row of zero content has no uncertainty and is not checked: clearing a
+// content under the automatic uncertainty clears its uncertainty and the
+// message it raised, in every grid.
+TEST(CompositionGrids, AZeroContentHasNoUncertainty) {
+  struct Grid {
+    int sreda;
+    int method;  // metod or Metod_s
+    StringGrid InputRecord::*grid;
+    int methaneRow;
+  } grids[] = {{0, 0, &InputRecord::sostav, 1},    {0, 3, &InputRecord::sost_rgaz, 1},
+               {0, 4, &InputRecord::sost_iso, 3},  {2, 0, &InputRecord::sost_113, 1},
+               {2, 1, &InputRecord::Sost_118, 1},  {2, 2, &InputRecord::sost_135, 1}};
+  for (const Grid& c : grids) {
+    TestPoint p;
+    auto& in = p.s.in;
+    p.choose(in.Raschet, 1);
+    p.choose(in.sreda, c.sreda);
+    p.choose(c.sreda == 0 ? static_cast<Choice&>(in.metod) : static_cast<Choice&>(in.Metod_s), c.method);
+    StringGrid& g = in.*c.grid;
+    const int message = &g == &in.sostav ? 71 : 89;
+    p.check(in.TipPogrMetan, true);
+    p.cell(g, 1, c.methaneRow, "1");  // 186,13 % by difference: above 100 %
+    ASSERT_EQ(g.cell(2, c.methaneRow), "186,13000") << g.name();
+    ASSERT_TRUE(p.raised(message)) << g.name();
+    p.cell(g, 1, c.methaneRow, "0");
+    EXPECT_EQ(g.cell(2, c.methaneRow), "0") << g.name();
+    EXPECT_FALSE(p.raised(message)) << g.name();
+    // A typed uncertainty of a zero content is not checked either.
+    p.check(in.TipPogrMetan, false);
+    p.cell(g, 2, c.methaneRow, "150");
+    EXPECT_FALSE(p.raised(message)) << g.name();
+    p.cell(g, 1, c.methaneRow, "1");
+    EXPECT_TRUE(p.raised(message)) << g.name();
+  }
+}
+
+// Nitrogen and carbon dioxide typed into the gas parameters reach the grids
+// through their rules: the remainder and the method's vector follow at once.
+TEST(CompositionGrids, MirroredNitrogenRunsTheGridRule) {
+  TestPoint p;
+  auto& in = p.s.in;
+  p.choose(in.metod, 0);
+  p.cell(in.sostav, 1, 1, "95");
+  EXPECT_EQ(in.sostav.cell(1, 12), "5,00000");
+  p.type(in.n2str, "2");
+  EXPECT_EQ(in.sostav.cell(1, 6), "2");
+  EXPECT_DOUBLE_EQ(p.s.comp.vnic.x[5], 2);
+  EXPECT_EQ(in.sostav.cell(1, 12), "3,00000");
+  EXPECT_DOUBLE_EQ(p.s.comp.vnic.x[11], 3);
+  p.choose(in.sreda, 2);
+  p.choose(in.Metod_s, 1);
+  p.cell(in.Sost_118, 1, 1, "96");  // nitrogen 2 is there already
+  p.type(in.co2str, "1,5");
+  EXPECT_DOUBLE_EQ(p.s.comp.mr118.x[6], 1.5);
+  EXPECT_EQ(in.Sost_118.cell(1, 19), "0,50000");
+  EXPECT_TRUE(p.raised(88));
+  // The grids that are not shown are read when their method is chosen.
+  p.choose(in.sreda, 0);
+  EXPECT_DOUBLE_EQ(p.s.comp.vnic.x[6], 1.5);
+  EXPECT_EQ(in.sostav.cell(1, 12), "1,50000");
 }
 
 TEST(CompositionGrids, NaturalGasGridsWorkOnlyForTheirMethod) {

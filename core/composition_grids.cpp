@@ -1,10 +1,13 @@
-#include "ui/composition_grids.h"
+#include "core/composition_grids.h"
 
 #include <cmath>
 #include <vector>
 
+#include "core/message_sets.h"
 #include "core/session.h"
 #include "core/units.h"
+#include "gasprops/RGazprom2008.h"
+#include "uncertainty/composition_uncertainty.h"
 
 namespace velmar {
 
@@ -64,29 +67,7 @@ void writeComponentNames(InputRecord& in, StringGrid& grid) {
 
 namespace {
 
-// Classes of the automatic uncertainty of composition, GOST 31371.7:
-// U(x) = a·x + b mole % for a content x.
-enum class UncertaintyClass { Methane, Ethane, Hydrocarbon, NOctane, Nitrogen, CarbonDioxide, Typed };
-
-struct Coefficients {
-  double a;
-  double b;
-};
-
-Coefficients coefficientsOf(UncertaintyClass c, bool methaneDirect) {
-  switch (c) {
-    case UncertaintyClass::Methane: return methaneDirect ? Coefficients{-0.0023, 0.29} : Coefficients{-0.0187, 1.88};
-    case UncertaintyClass::Ethane: return {0.04, 0.00026};
-    case UncertaintyClass::Hydrocarbon: return {0.06, 0.00024};
-    case UncertaintyClass::NOctane: return {0.08, 0.00022};
-    case UncertaintyClass::Nitrogen: return {0.04, 0.0013};
-    case UncertaintyClass::CarbonDioxide: return {0.06, 0.0012};
-    case UncertaintyClass::Typed: break;
-  }
-  return {0, 0};
-}
-
-using C = UncertaintyClass;
+using C = CompositionUncertaintyClass;
 // The class of every row, rows 1.. of each grid (sostav: row 12 "прочие" too).
 constexpr C kSostavClasses[] = {C::Methane,       C::Ethane, C::Hydrocarbon, C::Hydrocarbon,
                                 C::Hydrocarbon,   C::Nitrogen, C::CarbonDioxide, C::Typed,
@@ -137,21 +118,18 @@ GridRule ruleOf(Session& s, const StringGrid& g) {
 
 double roundTo10Decimals(double v) { return std::round(v * 1e10) / 1e10; }
 
-// R Gazprom 5.3 limits of the composition, checked as it is typed.
-void checkRGazpromComposition(Session& s, const StringGrid& g, const std::vector<bool>& converted,
-                              double remainder) {
-  const auto& x = s.comp.rgaz.x;
-  auto ok = [&](int row) { return converted[static_cast<size_t>(row)]; };
+// R Gazprom 5.3 limits of the composition, checked as it is typed: message
+// 11 + k for limit k of the method (a row that does not convert is not
+// checked), message 19 for a remainder outside 0 to 0.2.
+void checkRGazpromComposition(Session& s, const std::vector<bool>& converted, double remainder) {
+  const std::span<const double, rgaz::kComponentCount> x = s.comp.rgaz.x;
   FailureFlags& f = s.flags;
-  if (ok(1) && x[0] < 70) f.raise(11);
-  if (ok(2) && x[1] > 10) f.raise(12);
-  if (ok(3) && x[2] > 3.5) f.raise(13);
-  if (ok(4) && ok(5) && x[3] + x[4] > 1.5) f.raise(14);
-  if (ok(6) && ok(7) && x[5] + x[6] > 0.5) f.raise(15);
-  if (ok(8) && x[7] > 0.1) f.raise(16);
-  if (ok(9) && x[8] > 20) f.raise(17);
-  if (ok(10) && x[9] > 20) f.raise(18);
-  (void)g;
+  for (std::size_t k = 0; k < rgaz::kCompositionLimits.size(); ++k) {
+    const rgaz::CompositionLimit& limit = rgaz::kCompositionLimits[k];
+    bool read = true;
+    for (std::size_t c = limit.first; c <= limit.last; ++c) read = read && converted[c + 1];
+    if (read && !rgaz::withinLimit(rgaz::limitedContent(x, limit), limit)) f.raise(11 + static_cast<int>(k));
+  }
   if (remainder < 0 || remainder > 0.2) f.raise(19);
 }
 
@@ -164,8 +142,8 @@ void runGridRule(Session& s, StringGrid& g) {
   if (!rule.active) return;
   FailureFlags& f = s.flags;
   const bool sostav = &g == &in.sostav;
-  if (sostav) f.clearRange(57, 71);
-  if (&g == &in.sost_rgaz) f.clearRange(11, 20);
+  if (sostav) f.clearRange(kSostavGridMessages);
+  if (&g == &in.sost_rgaz) f.clearRange(kRGazpromGridMessages);
   f.clear(rule.uncertaintyMessage);
   if (rule.sumMessage != 0) f.clear(rule.sumMessage);
 
@@ -191,8 +169,12 @@ void runGridRule(Session& s, StringGrid& g) {
   };
   for (Mirror m : {Mirror{&in.sostav, 6, 7}, Mirror{&in.sost_rgaz, 9, 10}, Mirror{&in.sost_iso, 1, 2}}) {
     if (m.grid != &g) continue;
+    // The mirrors copy back into the grids; this grid is being read already.
+    const bool idle = in.CalcIdle;
+    in.CalcIdle = false;
     in.n2str.setText(g.cell(1, m.nitrogen));
     in.co2str.setText(g.cell(1, m.carbonDioxide));
+    in.CalcIdle = idle;
   }
 
   // Uncertainties, only in an error calculation.
@@ -200,6 +182,13 @@ void runGridRule(Session& s, StringGrid& g) {
     const bool automatic = in.TipPogrMetan.checked();
     const bool methaneDirect = in.TipMetan.index() == 1;
     const int rows = static_cast<int>(rule.classes.size());
+    // A row of zero content has no uncertainty and is not checked; neither is
+    // a row whose content does not convert (the remainder row of `sostav`
+    // holds what the other rows leave).
+    const auto checked = [&](int row) {
+      return (row > rule.contentRows || converted[static_cast<size_t>(row)]) &&
+             rule.x[static_cast<size_t>(row - 1)] > 1e-10;
+    };
     for (int row = 1; row <= rows; ++row) {
       const size_t k = static_cast<size_t>(row - 1);
       const C cls = rule.classes[k];
@@ -219,24 +208,21 @@ void runGridRule(Session& s, StringGrid& g) {
         continue;
       }
       const double x = rule.x[k];
-      if (x <= 1e-10) {
-        if (sostav) {
-          rule.dx[k] = 0;
-          g.setCell(2, row, "0");
-        }
+      if (!(x > 1e-10)) {
+        rule.dx[k] = 0;
+        g.setCell(2, row, "0");
         continue;
       }
       if (cls == C::Typed) {
         readTyped();
         continue;
       }
-      const Coefficients c = coefficientsOf(cls, methaneDirect);
-      const double relative = (c.a * x + c.b) / x * 100;
+      const double relative = relativeCompositionUncertainty(cls, methaneDirect, x);
       rule.dx[k] = relative;
       g.setCell(2, row, formatFixed(relative, 7, 5, sep));
     }
     for (int row = 1; row <= rows; ++row) {
-      if (rule.dx[static_cast<size_t>(row - 1)] > 100) f.raise(rule.uncertaintyMessage);
+      if (checked(row) && rule.dx[static_cast<size_t>(row - 1)] > 100) f.raise(rule.uncertaintyMessage);
     }
   }
 
@@ -250,7 +236,7 @@ void runGridRule(Session& s, StringGrid& g) {
   }
 
   // Checks.
-  if (&g == &in.sost_rgaz) checkRGazpromComposition(s, g, converted, remainder);
+  if (&g == &in.sost_rgaz) checkRGazpromComposition(s, converted, remainder);
   if (rule.sumMessage != 0 && std::fabs(remainder) > 0.02) f.raise(rule.sumMessage);
 }
 
@@ -264,6 +250,15 @@ void mirrorGasParameter(Session& s, const Edit& parameter) {
   } rows[] = {{&in.sostav, 6, 7},   {&in.sost_rgaz, 9, 10}, {&in.sost_iso, 1, 2},
               {&in.sost_113, 11, 12}, {&in.Sost_118, 6, 7},  {&in.sost_135, 6, 7}};
   for (const auto& r : rows) r.grid->setCell(1, nitrogen ? r.nitrogenRow : r.carbonDioxideRow, parameter.text());
+  // The grid on screen reads its cells at once, so that its remainder, its
+  // checks and the method's vectors follow; a hidden grid is read when its
+  // method is chosen. A rule that runs other rules holds CalcIdle false.
+  if (!in.CalcIdle) return;
+  in.CalcIdle = false;
+  for (const auto& r : rows) {
+    if (r.grid->shown()) runGridRule(s, *r.grid);
+  }
+  in.CalcIdle = true;
 }
 
 }  // namespace velmar

@@ -153,7 +153,7 @@ void writeComponentNames(InputRecord& in, StringGrid& grid);
 void runGridRule(Session& s, StringGrid& grid);
 
 // Copies the text of n2str or co2str into the nitrogen or carbon-dioxide cell
-// of every composition grid.
+// of every composition grid, and runs the rule of the grid that is shown.
 class Edit;
 void mirrorGasParameter(Session& s, const Edit& parameter);
 

@@ -1,0 +1,23 @@
+# The calculation does not depend on the window: no file under core/,
+# gasprops/, uncertainty/, persistence/ or report/ includes a file under ui/.
+# Run as a test: cmake -DROOT=<source dir> -P check_no_ui_includes.cmake
+if(NOT ROOT)
+  message(FATAL_ERROR "ROOT (the source directory) is not set")
+endif()
+set(offenders "")
+foreach(dir core gasprops uncertainty persistence report)
+  file(GLOB_RECURSE files "${ROOT}/${dir}/*.h" "${ROOT}/${dir}/*.hpp" "${ROOT}/${dir}/*.cpp" "${ROOT}/${dir}/*.cc")
+  foreach(f ${files})
+    file(STRINGS "${f}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](\\./)?ui/")
+    foreach(line ${lines})
+      file(RELATIVE_PATH rel "${ROOT}" "${f}")
+      string(STRIP "${line}" line)
+      list(APPEND offenders "${rel}: ${line}")
+    endforeach()
+  endforeach()
+endforeach()
+if(offenders)
+  list(JOIN offenders "\n  " text)
+  message(FATAL_ERROR "files of the calculation include the window layer:\n  ${text}")
+endif()
+message(STATUS "no file of the calculation includes ui/")
