@@ -239,25 +239,31 @@ Evaluator::Evaluator(const Equation& equation, const Settings& settings)
     : equation_(&equation), settings_(settings) {}
 
 // Σi Σj>=i ei·ej·(pair lanes) over the components that take part: each row
-// summed with ej, then with ei.
-void Evaluator::quadraticSums(const Fractions& e, std::size_t count, Equation::Lanes& total) {
+// summed with ej, then with ei. The components left out (ei = 0: below the
+// method's cut) are taken out of the list before, so that their pairs are
+// never looked at.
+void Evaluator::quadraticSums(const Fractions& e, Equation::Lanes& total) const {
   const Equation& eq = *equation_;
   const std::size_t n = eq.size();
+  std::array<std::size_t, kMaxComponents> in{};
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < n; ++i)
+    if (e[i] != 0) in[count++] = i;
   total.fill(0.0);
-  for (std::size_t i = 0; i < n; ++i) {
-    if (e[i] == 0) continue;
+  for (std::size_t a = 0; a < count; ++a) {
+    const std::size_t i = in[a];
     Equation::Lanes row{};
-    const auto pairs = eq.row(i);
-    if (count == n) {
+    if (count == n) {  // every pair of the row, in a row
+      const auto pairs = eq.row(i);
       for (std::size_t b = 0; b < pairs.size(); ++b) {
         const double ej = e[i + b];
         for (std::size_t l = 0; l < Equation::kLanes; ++l) row[l] += ej * pairs[b][l];
       }
     } else {
-      for (std::size_t b = 0; b < pairs.size(); ++b) {
-        const double ej = e[i + b];
-        if (ej == 0) continue;  // a pair with a component left out
-        for (std::size_t l = 0; l < Equation::kLanes; ++l) row[l] += ej * pairs[b][l];
+      for (std::size_t b = a; b < count; ++b) {
+        const std::size_t j = in[b];
+        const Equation::Lanes& pair = eq.pair(i, j);
+        for (std::size_t l = 0; l < Equation::kLanes; ++l) row[l] += e[j] * pair[l];
       }
     }
     for (std::size_t l = 0; l < Equation::kLanes; ++l) total[l] += e[i] * row[l];
@@ -268,11 +274,13 @@ void Evaluator::quadraticSums(const Fractions& e, std::size_t count, Equation::L
 // few contents changed beyond that (a content raised and the rest lowered in
 // proportion, as the error estimate does), has the quadratic sums
 //   eᵀAe = s²·e0ᵀAe0 + 2s·cᵀ(A·e0) + cᵀAc,
-// an identity for any s. The term in A·e0 takes every c; cᵀAc takes every
-// pair with a changed content, and leaves out only the products of two
+// an identity for any s, with A the symmetric matrix of the pair lanes (the
+// lanes of pair i < j hold 2·Aij). The term in A·e0 takes every c; cᵀAc takes
+// every pair with a changed content and leaves out only the products of two
 // contents whose change is below kNegligible (rounding, or traces that are
-// not scaled): below 1e-24 of the sums. Otherwise the sums are formed in
-// full.
+// not scaled): at most (21·kNegligible)² ≈ 4e-24 times the largest pair
+// factor, far below the rounding of the sums. More changed contents than
+// kMostChanged, or no scale, and the sums are formed in full.
 bool Evaluator::lowRankSums(const Fractions& e, Equation::Lanes& total) {
   constexpr double kNegligible = 1e-13;
   constexpr std::size_t kMostChanged = 6;
@@ -290,16 +298,18 @@ bool Evaluator::lowRankSums(const Fractions& e, Equation::Lanes& total) {
 
   Fractions c{};
   std::array<std::size_t, kMostChanged> changed{};
+  std::array<bool, kMaxComponents> isChanged{};
   std::size_t changedCount = 0;
   for (std::size_t k = 0; k < n; ++k) {
     c[k] = e[k] - s * baseE_[k];
     if (std::abs(c[k]) > kNegligible) {
       if (changedCount == kMostChanged) return false;
       changed[changedCount++] = k;
+      isChanged[k] = true;
     }
   }
 
-  if (!baseRowsReady_) {
+  if (!baseRowsReady_) {  // A·e0, lane by lane
     for (auto& row : baseRows_) row.fill(0.0);
     for (std::size_t i = 0; i < n; ++i) {
       const auto pairs = eq.row(i);
@@ -327,9 +337,7 @@ bool Evaluator::lowRankSums(const Fractions& e, Equation::Lanes& total) {
     Equation::Lanes sum{};  // Σk A_ik·c_k·(1 for a changed k, 2 for the others)
     for (std::size_t k = 0; k < n; ++k) {
       if (c[k] == 0) continue;
-      const bool other = std::find(changed.begin(), changed.begin() + changedCount, k) ==
-                         changed.begin() + changedCount;
-      const double weight = (k == i) ? 1.0 : (other ? 1.0 : 0.5);
+      const double weight = (k == i || !isChanged[k]) ? 1.0 : 0.5;
       const Equation::Lanes& pair = eq.pair(std::min(i, k), std::max(i, k));
       for (std::size_t l = 0; l < Equation::kLanes; ++l) sum[l] += weight * c[k] * pair[l];
     }
@@ -378,7 +386,7 @@ bool Evaluator::mixNew(std::span<const double> x) {
   if (lowRankSums(e, total)) {
     ++lowRankMixings_;
   } else {
-    quadraticSums(e, count, total);
+    quadraticSums(e, total);
     hasBase_ = true;
     baseRowsReady_ = false;
     baseE_ = e;

@@ -242,7 +242,7 @@ class Evaluator {
  private:
   using Fractions = std::array<double, kMaxComponents>;
   bool mixNew(std::span<const double> x);
-  void quadraticSums(const Fractions& e, std::size_t count, Equation::Lanes& total);
+  void quadraticSums(const Fractions& e, Equation::Lanes& total) const;
   bool lowRankSums(const Fractions& e, Equation::Lanes& total);
   const Temperature& temperature(double T);
 
