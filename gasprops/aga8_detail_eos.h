@@ -141,8 +141,9 @@ class HalfPowers {
 class Equation {
  public:
   // The model's spans must outlive the equation (the methods pass constexpr
-  // tables). A model of more than kMaxComponents components is refused
-  // with std::invalid_argument.
+  // tables). A model of more than kMaxComponents components, with tables of
+  // unequal sizes or with density exponents above 15 is refused with
+  // std::invalid_argument.
   explicit Equation(const Model& model);
 
   const Model& model() const { return model_; }
@@ -206,8 +207,11 @@ class Equation {
 // Evaluates an equation for a run of states, keeping the mixing sums of the
 // last composition and the temperature terms of the last few temperatures.
 // A composition counts as the same only when every mole fraction is equal
-// (==) to the last one's; a temperature only when it is equal. A value held
-// by one caller: it refers to the equation, which must outlive it.
+// (==) to the last one's; a temperature only when it is equal. A composition
+// that is the last one mixed in full, scaled, with a few contents changed
+// (a content step of the error estimate) has its quadratic sums formed as a
+// low-rank change of that one's. A value held by one caller: it refers to
+// the equation, which must outlive it.
 class Evaluator {
  public:
   Evaluator(const Equation& equation, const Settings& settings);
