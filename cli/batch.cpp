@@ -17,13 +17,14 @@
 #include "core/session.h"
 #include "core/start_up.h"
 #include "ui/form_rules.h"
+#include "uncertainty/control_point_tables.h"
 
 namespace velmar {
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: velmar-calc [--decimal-separator SEP] [--lenient] [--set NAME=VALUE]... [--json] [@FILE]\n"
+    "usage: velmar-calc [--decimal-separator SEP] [--lenient] [--set NAME=VALUE]... [--tables] [--json] [@FILE]\n"
     "  --set NAME=VALUE     one input, as typed into the window: an edit gets the text VALUE,\n"
     "                       a combo box or radio group selects item VALUE (0 is the first),\n"
     "                       a check box is set to 1 or 0, a button is pressed with NAME=click,\n"
@@ -31,7 +32,9 @@ constexpr const char* kUsage =
     "  --decimal-separator  the decimal separator of edits and results (default: the locale's)\n"
     "  --lenient            a number text that does not convert is typed as in the window, which\n"
     "                       brings the previous text back; without it such a text is an error\n"
-    "  --json               print {\"memo1\": [...], \"memo2\": [...], \"reportEnabled\": ...}\n"
+    "  --tables             print the two control-point tables after the panes\n"
+    "  --json               print {\"memo1\": [...], \"memo2\": [...], \"reportEnabled\": ...,\n"
+    "                       \"table1\": [[...], ...], \"table2\": [[...], ...]}\n"
     "  @FILE                read further options from FILE, one per line (a regular file of at\n"
     "                       most 4 MB; lines starting with # are comments)\n"
     "exit status: 0 no message raised, 1 a message raised, 2 a usage error\n";
@@ -73,6 +76,41 @@ std::string jsonArray(const std::vector<std::string>& lines) {
     out += jsonString(lines[i]);
   }
   return out + "]";
+}
+
+// A grid as rows of its cell texts.
+std::string jsonGrid(const StringGrid& grid) {
+  std::string out = "[";
+  for (int r = 0; r < grid.rowCount(); ++r) {
+    std::vector<std::string> cells;
+    for (int c = 0; c < grid.colCount(); ++c) cells.push_back(grid.cell(c, r));
+    if (r) out += ", ";
+    out += jsonArray(cells);
+  }
+  return out + "]";
+}
+
+// A control-point table as text: its tab caption, then one line per row with
+// the cells separated by tabs, the captions in the fixed cells they stand
+// over and the line break of a two-line cell written " / ".
+void printTable(const InputRecord& in, const StringGrid& grid, const Control& tab) {
+  std::vector<std::vector<std::string>> rows(static_cast<size_t>(grid.rowCount()));
+  for (int r = 0; r < grid.rowCount(); ++r) {
+    for (int c = 0; c < grid.colCount(); ++c) rows[static_cast<size_t>(r)].push_back(grid.cell(c, r));
+  }
+  for (const TableCaption& caption : tableCaptions(in, grid)) {
+    std::string& cell = rows[static_cast<size_t>(caption.row)][static_cast<size_t>(caption.col)];
+    if (cell.empty()) cell = caption.label->caption();
+  }
+  std::cout << '\n' << tab.caption() << '\n';
+  for (const auto& row : rows) {
+    for (size_t c = 0; c < row.size(); ++c) {
+      std::string text = row[c];
+      for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) text.replace(at, 1, " / ");
+      std::cout << (c ? "\t" : "") << text;
+    }
+    std::cout << '\n';
+  }
 }
 
 // Reads the options an option file holds, one per line; "--opt value" on one
@@ -141,6 +179,7 @@ int runBatch(int argc, char** argv) {
     const std::vector<std::string> args = expandArguments(argc, argv);
     char separator = localeDecimalSeparator();
     bool json = false;
+    bool tables = false;
     TextCheck textCheck = TextCheck::Strict;
     std::vector<std::string> sets;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -154,6 +193,8 @@ int runBatch(int argc, char** argv) {
         return 0;
       } else if (a == "--json") {
         json = true;
+      } else if (a == "--tables") {
+        tables = true;
       } else if (a == "--lenient") {
         textCheck = TextCheck::Lenient;
       } else if (a == "--decimal-separator") {
@@ -187,11 +228,16 @@ int runBatch(int argc, char** argv) {
     const bool raised = s.flags.anyRaised();
     if (json) {
       std::cout << "{\"memo1\": " << jsonArray(s.in.Memo1.lines()) << ", \"memo2\": " << jsonArray(s.in.Memo2.lines())
-                << ", \"reportEnabled\": " << (s.in.N2_.enabled() ? "true" : "false") << "}\n";
+                << ", \"reportEnabled\": " << (s.in.N2_.enabled() ? "true" : "false")
+                << ", \"table1\": " << jsonGrid(s.in.TablPogr) << ", \"table2\": " << jsonGrid(s.in.TablPogrk) << "}\n";
     } else {
       for (const auto& line : s.in.Memo1.lines()) std::cout << line << '\n';
       std::cout << '\n';
       for (const auto& line : s.in.Memo2.lines()) std::cout << line << '\n';
+      if (tables) {
+        printTable(s.in, s.in.TablPogr, s.in.TabSheet12);
+        printTable(s.in, s.in.TablPogrk, s.in.TabSheet13);
+      }
     }
     std::cout.flush();
     if (!std::cout) {

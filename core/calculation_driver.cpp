@@ -1,6 +1,8 @@
 #include "core/calculation_driver.h"
 
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 #include "core/composition_grids.h"
 #include "core/message_sets.h"
@@ -195,9 +197,11 @@ void RunCalculation(Session& s) {
     pressurePageCheck(s);
     measuredDensityChecks(s);
 
+    // The flow channel and the computing device are computed, with their
+    // lines, just before the volume error (step 13); here the channels that
+    // the gas properties need.
     const bool instruments = in.TabSheet6.visible();
     if (instruments) {
-      if (!f.anyRaisedOf(kFlowChannelInputs)) calcFlowChannelError(s, s.Qavg);
       if (!in.pr_Rab.checked()) {
         if (!f.anyRaisedOf(kPressureChannelInputs)) calcPressureChannelErrors(s);
         if (!f.anyRaisedOf(kTemperatureChannelInputs)) calcTemperatureChannelError(s, in.Tstr.value);
@@ -205,7 +209,6 @@ void RunCalculation(Session& s) {
         if (!f.anyRaisedOf(kWorkingDensityChannelInputs)) calcDensityChannelError(s, in.rrab_Str.value);
         if (!f.anyRaisedOf(kStandardDensityChannelInputs)) calcStdDensityChannelError(s, in.rst_str.value);
       }
-      calcComputingDeviceError(s);
     }
     if (in.InputChanged) continue;
     s.pump.processPendingEvents();
@@ -241,7 +244,7 @@ void RunCalculation(Session& s) {
     }
 
     if (instruments) {
-      calcFlowChannelError(s, s.Qavg);
+      if (!f.anyRaisedOf(kFlowChannelInputs)) calcFlowChannelError(s, s.Qavg);
       calcComputingDeviceError(s);
       calcVolumeError(s);
     } else {
@@ -252,10 +255,10 @@ void RunCalculation(Session& s) {
     f.clear(9);
     if (raschet == 1 && !f.anyRaisedOf(kControlPointTableInputs)) {
       in.CalcIdle = false;
-      sortControlPoints(s);
+      std::vector<double> points = sortControlPoints(s);
       if (!f.anyRaisedOf(kControlPointInputs) && !f.anyRaisedIn(kControlPointRanges)) {
-        prepareTableCells(s);
-        fillErrorTables(s);
+        ControlPointRun run = prepareTableCells(s, std::move(points));
+        fillErrorTables(s, run);
       }
       in.CalcIdle = true;
       if (in.InputChanged) continue;

@@ -8,9 +8,10 @@
 
 namespace velmar {
 
-// The flow channel: the period, the average flow above the flowmeter's upper
-// limit, the measured volume, the upper limit itself.
-inline constexpr std::array kFlowChannelInputs = {36, 37, 38, 28};
+// The flow channel needs an average flow of the pass: a period, a measured
+// volume and the flowmeter's upper limit. An average flow above that limit
+// (37) is still the flow the error is taken at.
+inline constexpr std::array kFlowChannelInputs = {36, 38, 28};
 // The pressure channels: the atmospheric and gauge pressure against their
 // instruments' ranges, the range of change of pressure, a pressure below the
 // manometer's lower limit, the lower limit itself, the absolute pressure.

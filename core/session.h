@@ -14,6 +14,7 @@
 #include "gasprops/gas_properties.h"
 #include "report/report_record.h"
 #include "uncertainty/channel_errors.h"
+#include "uncertainty/volume_error.h"
 
 namespace velmar {
 

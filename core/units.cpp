@@ -177,6 +177,8 @@ std::string formatFixed(double v, int precision, int decimals, char sep) {
     // Round to P significant digits first.
     std::snprintf(buf, sizeof buf, "%.*e", precision - 1, v);
     rounded = std::strtod(buf, nullptr);
+    // A value near the largest double may round beyond it.
+    if (!std::isfinite(rounded)) return scientific(v, precision, sep);
     const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(rounded))));
     if (exponent + 1 > precision) return scientific(v, precision, sep);
     const int sigDecimals = precision - 1 - exponent;
@@ -195,6 +197,13 @@ std::string formatFixed(double v, int precision, int decimals, char sep) {
   // No minus sign on a value that rounds to zero.
   if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
   return withSeparator(s, sep);
+}
+
+std::string formatGeneral(double v, char sep) {
+  if (!std::isfinite(v)) return "-";
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.15G", v);
+  return withSeparator(buf, sep);
 }
 
 }  // namespace velmar

@@ -44,4 +44,9 @@ std::optional<double> parseNumber(std::string_view text, char decimalSeparator);
 // P digits. A non-finite v (which no result line may carry) gives "-".
 std::string formatFixed(double v, int precision, int decimals, char decimalSeparator);
 
+// General notation: v with up to 15 significant digits and no trailing
+// zeros, in the exponent form ("1,5E+20", "2E-07") only for values of 1e15 and
+// above or below 1e-4. A non-finite v gives "-".
+std::string formatGeneral(double v, char decimalSeparator);
+
 }  // namespace velmar

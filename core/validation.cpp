@@ -156,8 +156,8 @@ bool phase2Rules(Session& s) {
   for (int n : {5, 6, 7, 8, 10, 25, 26}) f.clear(n);
   f.clearRange(30, 35);
   if (!in.PanelTau.shown()) f.clear(36);
-  f.clear(99);
-  f.clear(100);
+  // The range conditions of the control-point tables, which set them again.
+  for (int n : {99, 100, 120, 121}) f.clear(n);
   // 17. Measuring ranges of the instruments.
   if (instrumentsPage(in) && pressurePage(in)) {
     if (in.PbarBox.shown()) {

@@ -1,10 +1,14 @@
 #pragma once
 // A freshly started measuring point driven as the batch tool drives it:
 // virtual time for TimerProv and a scripted event pump.
+#include <initializer_list>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/form_events.h"
+#include "core/named_input.h"
 #include "core/session.h"
 #include "core/start_up.h"
 #include "ui/form_rules.h"
@@ -21,6 +25,15 @@ struct TestPoint {
   void choose(Choice& c, int index) { chooseItem(s, c, index); }
   void check(CheckBox& box, bool on) { setCheckBox(s, box, on); }
   void cell(StringGrid& g, int col, int row, const std::string& text) { editCell(s, g, col, row, text); }
+  // One input by the control's name, as velmar-calc --set NAME=VALUE gives
+  // it; a text the control does not take is a fault of the test.
+  void set(const std::string& name, const std::string& value) {
+    const std::string error = applyNamedInput(s, name + "=" + value, TextCheck::Strict);
+    if (!error.empty()) throw std::runtime_error(error);
+  }
+  void set(std::initializer_list<std::pair<const char*, const char*>> inputs) {
+    for (const auto& [name, value] : inputs) set(name, value);
+  }
   // Lets the timer run out until no further pass is scheduled.
   void settle() {
     for (int i = 0; i < 20 && timer.running(); ++i) timer.runOut();

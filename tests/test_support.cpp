@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -62,6 +66,36 @@ std::vector<CsvRow> readReferenceCsv(const std::string& name) {
     rows.push_back(std::move(row));
   }
   return rows;
+}
+
+CalcRun runVelmarCalc(const std::string& args) {
+  const std::string command = std::string(VELMAR_CALC_PATH) + " " + args + " 2>/dev/null";
+  CalcRun r;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return r;
+  std::array<char, 4096> buf{};
+  size_t n = 0;
+  while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) r.out.append(buf.data(), n);
+  const int status = pclose(pipe);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+std::string examplePath(const std::string& name) { return std::string(VELMAR_EXAMPLES_DIR) + "/" + name; }
+
+std::map<std::string, std::string> exampleSettings(const std::string& name) {
+  std::map<std::string, std::string> settings;
+  std::ifstream in(examplePath(name));
+  if (!in) ADD_FAILURE() << "cannot read examples/" << name;
+  std::string line;
+  const std::string prefix = "--set ";
+  while (std::getline(in, line)) {
+    if (line.rfind(prefix, 0) != 0) continue;
+    const size_t eq = line.find('=');
+    if (eq == std::string::npos) continue;
+    settings[line.substr(prefix.size(), eq - prefix.size())] = line.substr(eq + 1);
+  }
+  return settings;
 }
 
 }  // namespace velmar::testing

@@ -17,4 +17,17 @@ struct CsvRow {
 // returns no rows when the file is missing or a row has the wrong width.
 std::vector<CsvRow> readReferenceCsv(const std::string& name);
 
+// Runs velmar-calc with the given arguments (a shell word list); its
+// standard output and exit status.
+struct CalcRun {
+  int status = -1;
+  std::string out;
+};
+CalcRun runVelmarCalc(const std::string& args);
+
+// The "--set NAME=VALUE" lines of an option file under examples/, by name.
+std::map<std::string, std::string> exampleSettings(const std::string& name);
+// The path of a file under examples/.
+std::string examplePath(const std::string& name);
+
 }  // namespace velmar::testing

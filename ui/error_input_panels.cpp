@@ -8,6 +8,7 @@
 #include "core/parse_value.h"
 #include "core/session.h"
 #include "ui/rule_slot.h"
+#include "uncertainty/control_point_tables.h"
 
 namespace velmar {
 
@@ -337,6 +338,7 @@ void installErrorInputRules(Session& s) {
   installRule(in.KTtip.onChange, [&s] {
     scheduleCalculation(s);
     controlPointUnitRule(s, false);
+    setTableCaptions(s.in);  // what the control points are
   });
   installRule(in.KT1ed.onChange, [&s] {
     scheduleCalculation(s);
@@ -346,6 +348,7 @@ void installErrorInputRules(Session& s) {
     scheduleCalculation(s);
     ParseValue(s, s.in.KTPminStr);
     ParseValue(s, s.in.KTPmaxStr);
+    setTableCaptions(s.in);  // the pressure unit of the heading
   });
   installRule(in.PizbPredEd.onChange, [&s] {
     scheduleCalculation(s);

@@ -11,6 +11,7 @@
 #include "persistence/reference_lists.h"
 #include "ui/error_input_panels.h"
 #include "ui/rule_slot.h"
+#include "uncertainty/control_point_tables.h"
 
 namespace velmar {
 
@@ -515,33 +516,9 @@ void PizbEdChange(Session& s) {
 
 // --- Control-point captions ------------------------------------------------------------
 
-std::string controlPointPressureCaption(const InputRecord& in) {
-  if (in.pr_Rab.checked()) return "Плотность при станд. усл.,кг/м3";
-  return (in.pr_Pbar.checked() ? "Изб. давление ," : "Абс. давление ,") + in.KTPed.selectedText();
-}
+std::string controlPointPressureCaption(const InputRecord& in) { return tablePressureCaption(in); }
 
-void controlPointCaptions(Session& s) {
-  InputRecord& in = s.in;
-  const bool uncertainty = in.TipPogr.index() == 1;
-  in.TabSheet11.setCaption(uncertainty ? "Расчет неопределенностей" : "Расчет погрешностей");
-  in.TabSheet12.setCaption(uncertainty ? "Неопределенность измерения расхода" : "Погрешность измерения расхода");
-  in.TabSheet13.setCaption(uncertainty ? "неопределенность измерения объема" : "Погрешность измерения объема");
-  const bool density = in.pr_Rab.checked();
-  const std::string t = density ? "Плотность при раб. усл.,кг/м3" : "Температура ,°C";
-  const std::string p = controlPointPressureCaption(in);
-  const std::string dp = in.KTtip.index() == 1 ? "Расход при ст. усл., м3/ч" : "Расход при раб. усл., м3/ч";
-  const std::string w = uncertainty ? " неопределенность" : " погрешность";
-  const std::string q = in.KTtip.index() == 1 ? "Расход при раб. усл., м3/ч   /  " + w + ", % "
-                                              : "Расход при станд. усл., м3/ч   /  " + w + ", %";
-  in.TextT.setCaption(t);
-  in.TextTk.setCaption(t);
-  in.TextP.setCaption(p);
-  in.TextPk.setCaption(p);
-  in.TextdP.setCaption(dp);
-  in.TextdPk.setCaption(dp);
-  in.TextQ.setCaption(q);
-  in.TextQk.setCaption(uncertainty ? "Неопределенность, %" : "Погрешность, %");
-}
+void controlPointCaptions(Session& s) { setTableCaptions(s.in); }
 
 // --- Installation ----------------------------------------------------------------------
 

@@ -52,6 +52,16 @@ FormulaVariables formulaVariables(const Session& s) {
   return v;
 }
 
+FormulaVariables formulaVariables(const Session& s, const CellQuantities& cell) {
+  FormulaVariables v = formulaVariables(s);
+  v.Q = cell.Q;
+  v.t = cell.t;
+  v.P = inUnit(cell.P, s.in.PizbPredEd);
+  v.r = cell.r;
+  v.rc = cell.rc;
+  return v;
+}
+
 namespace {
 
 // The unit an absolute pressure error is entered in: the gauge-pressure
@@ -79,13 +89,18 @@ std::optional<double> evaluateErrorField(Session& s, Edit& field) {
   return result.value;
 }
 
-void evalErrorFields(Session& s) {
+namespace {
+
+// Every error field, with the value its evaluation gave (nothing for a
+// rejected formula).
+template <typename Evaluate>
+void storeErrorFieldValues(Session& s, Evaluate evaluate) {
   for (Control* c : s.in.registry.all()) {
     if (c->kind() != ControlKind::Edit) continue;
     auto& e = static_cast<Edit&>(*c);
     const EditTraits& traits = e.traits();
     if (traits.kind != ValueKind::ErrorValue) continue;
-    const std::optional<double> v = evaluateErrorField(s, e);
+    const std::optional<double> v = evaluate(e);
     double x = v.value_or(0.0);
     const bool absolute = traits.errorKind != nullptr && traits.errorKind->index() == 2;
     if (const Choice* unit = pressureUnitOf(s, e); unit != nullptr && absolute) {
@@ -98,6 +113,20 @@ void evalErrorFields(Session& s) {
     // A field the window does not show raises nothing: its value is not used.
     if ((!v || x < 0) && e.shown()) s.flags.raise(traits.check.message);
   }
+}
+
+}  // namespace
+
+void evalErrorFields(Session& s) {
+  storeErrorFieldValues(s, [&s](Edit& e) { return evaluateErrorField(s, e); });
+}
+
+void evalErrorFieldValues(Session& s, const FormulaVariables& vars) {
+  storeErrorFieldValues(s, [&vars](const Edit& e) -> std::optional<double> {
+    const FormulaResult result = evalFormula(e.text(), vars);
+    if (result.code != kFormulaOk) return std::nullopt;
+    return result.value;
+  });
 }
 
 }  // namespace velmar

@@ -14,6 +14,18 @@ struct FormulaVariables;
 // boxes).
 FormulaVariables formulaVariables(const Session& s);
 
+// The quantities of a control-point cell that take the place of those of the
+// measuring point: the working flow (m3/h), the temperature (°C), the
+// pressure (Pa) and the two densities (kg/m3).
+struct CellQuantities {
+  std::optional<double> Q;
+  double t = 0;
+  double P = 0;
+  double r = 0;
+  double rc = 0;
+};
+FormulaVariables formulaVariables(const Session& s, const CellQuantities& cell);
+
 // Evaluates the text of an error field (a number or a formula; the display
 // part " = value" is ignored) with the current values of the variables. On
 // success returns the value; a rejected formula returns nothing. Sets the
@@ -26,5 +38,9 @@ std::optional<double> evaluateErrorField(Session& s, Edit& field);
 // pascals, absolute composition errors made relative. A rejected formula gives
 // 0 and raises the field's message, as does a negative value.
 void evalErrorFields(Session& s);
+
+// The same values with the given variables, for a control-point cell: only
+// the values change; the texts and hints keep showing the measuring point.
+void evalErrorFieldValues(Session& s, const FormulaVariables& vars);
 
 }  // namespace velmar

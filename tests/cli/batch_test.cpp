@@ -40,12 +40,24 @@ const char* kExample =
     "--decimal-separator , --set metod=1 --set VlTip=0 --set rststr=0,7 --set n2str=1 --set co2str=0,5 "
     "--set Tstr=20 --set PizbStr=500000 --set PbarStr=101325 --set Qstr=1000";
 
+// The JSON of an empty control-point table: 9 rows of 7 empty cells.
+std::string emptyTableJson() {
+  std::string row = "[";
+  for (int c = 0; c < 7; ++c) row += c ? ", \"\"" : "\"\"";
+  row += "]";
+  std::string table = "[";
+  for (int r = 0; r < 9; ++r) table += (r ? ", " : "") + row;
+  return table + "]";
+}
+
 TEST(BatchTool, EmptyCommandLineShowsTheMessagesOfAFreshWindow) {
   const ToolRun r = run("--json");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out,
             "{\"memo1\": [], \"memo2\": [\"[2]  Невозможно расcчитать плотность\", \"[47]  Неверное значение "
-            "избыточного давления\", \"[56]  Неверное значение атмосферного давления\"], \"reportEnabled\": false}\n");
+            "избыточного давления\", \"[56]  Неверное значение атмосферного давления\"], \"reportEnabled\": false, "
+            "\"table1\": " +
+                emptyTableJson() + ", \"table2\": " + emptyTableJson() + "}\n");
 }
 
 TEST(BatchTool, TheExamplePrintsItsSixLinesAndNoMessage) {

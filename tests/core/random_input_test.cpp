@@ -1,5 +1,5 @@
 // Whatever a user types or chooses, a pass ends, nothing crashes and neither
-// pane shows nan, inf or a number that could not be formatted.
+// pane nor table shows nan, inf or a number that could not be formatted.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -77,6 +77,16 @@ void expectCleanPanes(const TestPoint& p, int step) {
     for (const std::string& line : *pane) {
       ASSERT_EQ(line.find("nan"), std::string::npos) << "step " << step << ": " << line;
       ASSERT_EQ(line.find("inf"), std::string::npos) << "step " << step << ": " << line;
+    }
+  }
+  // Nor do the cells of the control-point tables.
+  for (const StringGrid* g : {&p.s.in.TablPogr, &p.s.in.TablPogrk}) {
+    for (int r = 0; r < g->rowCount(); ++r) {
+      for (int c = 0; c < g->colCount(); ++c) {
+        const std::string& cell = g->cell(c, r);
+        ASSERT_EQ(cell.find("nan"), std::string::npos) << "step " << step << ": " << cell;
+        ASSERT_EQ(cell.find("inf"), std::string::npos) << "step " << step << ": " << cell;
+      }
     }
   }
   for (const std::string& line : p.memo1()) {

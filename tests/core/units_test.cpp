@@ -78,6 +78,20 @@ TEST(NumberFormat, ScientificWhenTheIntegerPartIsLongerThanThePrecision) {
   EXPECT_EQ(formatFixed(INFINITY, 8, 6, '.'), "-");
 }
 
+TEST(NumberFormat, NearTheLargestDouble) {
+  EXPECT_EQ(formatFixed(1.7976931348623157e308, 5, 3, ','), "1,7977E+308");
+}
+
+TEST(NumberFormat, General) {
+  const std::pair<double, const char*> cases[] = {
+      {100, "100"},          {12.5, "12,5"},   {1234600, "1234600"}, {0.00012, "0,00012"},
+      {-6.4, "-6,4"},        {0, "0"},         {1.5e20, "1,5E+20"},  {2e-7, "2E-07"},
+      {0.1 + 0.2, "0,3"},    {NAN, "-"},       {INFINITY, "-"},
+  };
+  for (const auto& [v, text] : cases) EXPECT_EQ(formatGeneral(v, ','), text) << v;
+  EXPECT_EQ(formatGeneral(741.94, '.'), "741.94");
+}
+
 TEST(ParseNumber, OnlyTheSystemSeparatorConverts) {
   EXPECT_EQ(parseNumber("0,5", ','), 0.5);
   EXPECT_FALSE(parseNumber("0.5", ','));

@@ -24,9 +24,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <vector>
 
 #include "core/form_events.h"
 #include "core/session.h"
+#include "uncertainty/control_point_tables.h"
 #include "ui/window/column_flow_layout.h"
 #include "ui/window/qt_text.h"
 
@@ -124,6 +126,11 @@ struct FormBinding::RowState {
 FormBinding::FormBinding(Session& s) : s_(s) {
   for (Control* c : s_.in.registry.all()) {
     if (c->parent() != nullptr) children_[c->parent()].push_back(c);
+    if (c->kind() == ControlKind::StringGrid) {
+      for (const TableCaption& caption : tableCaptions(s_.in, static_cast<StringGrid&>(*c))) {
+        captionLabels_.insert(caption.label);
+      }
+    }
   }
   s_.in.registry.setObserver(this);
 }
@@ -260,6 +267,14 @@ QWidget* FormBinding::build(Control& c) {
     case ControlKind::StringGrid: {
       auto& grid = static_cast<StringGrid&>(c);
       auto* table = new QTableWidget(grid.rowCount(), grid.colCount());
+      // The caption labels of a control-point table stand in the fixed cells
+      // they head, spanning the columns they cover.
+      for (const TableCaption& caption : tableCaptions(s_.in, grid)) {
+        QWidget* label = build(*s_.in.registry.find(caption.label->name()));
+        label->setContentsMargins(4, 0, 4, 0);
+        if (caption.colSpan > 1) table->setSpan(caption.row, caption.col, 1, caption.colSpan);
+        table->setCellWidget(caption.row, caption.col, label);
+      }
       table->horizontalHeader()->hide();
       table->verticalHeader()->hide();
       table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
@@ -330,6 +345,22 @@ QWidget* FormBinding::buildTabPage(Control& tab) {
     layout->addWidget(build(*kids[0]));
     return page;
   }
+  // A page of a control-point table holds the table alone (its captions stand
+  // inside it): no scrolling of its own, the page is as large as the table.
+  const auto captionOrGrid = [this](const Control* c) {
+    return c->kind() == ControlKind::StringGrid || captionLabels_.count(c) != 0;
+  };
+  if (!kids.empty() && !captionLabels_.empty() && std::all_of(kids.begin(), kids.end(), captionOrGrid) &&
+      std::any_of(kids.begin(), kids.end(), [this](const Control* c) { return captionLabels_.count(c) != 0; })) {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 4);
+    for (Control* c : kids) {
+      if (c->kind() == ControlKind::StringGrid) layout->addWidget(build(*c), 0, Qt::AlignLeft | Qt::AlignTop);
+    }
+    layout->addStretch(1);
+    return page;
+  }
   // The parts of the page: every block, and every run of simple rows between them.
   auto* content = new QWidget;
   auto* flow = new ColumnFlowLayout(content);
@@ -349,6 +380,7 @@ QWidget* FormBinding::buildTabPage(Control& tab) {
     run.clear();
   };
   for (Control* c : kids) {
+    if (captionLabels_.count(c) != 0) continue;  // built with its table
     if (isBlock(*c, !childrenOf(*c).empty())) {
       flush();
       QWidget* w = build(*c);
@@ -762,8 +794,8 @@ void FormBinding::apply(Control& c, ControlProperty property) {
         }
       }
       // A column is as wide as the model says, or as its widest text.
-      int width = 0;
       const QFontMetrics metrics = table->fontMetrics();
+      std::vector<int> widths(static_cast<size_t>(grid.colCount()));
       for (int col = 0; col < grid.colCount(); ++col) {
         int w = grid.colWidth(col);
         for (int r = 0; r < grid.rowCount(); ++r) {
@@ -771,8 +803,27 @@ void FormBinding::apply(Control& c, ControlProperty property) {
             w = std::max(w, metrics.horizontalAdvance(line) + 12);
           }
         }
-        table->setColumnWidth(col, w);
-        width += w;
+        widths[static_cast<size_t>(col)] = w;
+      }
+      // A caption in the fixed cells gets the room of its text, shared out
+      // over the columns it spans.
+      for (int r = 0; r < grid.rowCount(); ++r) {
+        for (int col = 0; col < grid.colCount(); ++col) {
+          const QWidget* cellWidget = table->cellWidget(r, col);
+          if (cellWidget == nullptr) continue;
+          const int span = std::max(table->columnSpan(r, col), 1);
+          int have = 0;
+          for (int k = col; k < col + span; ++k) have += widths[static_cast<size_t>(k)];
+          const int lack = cellWidget->sizeHint().width() + 8 - have;
+          for (int k = 0; k < span && lack > 0; ++k) {
+            widths[static_cast<size_t>(col + k)] += lack / span + (k < lack % span ? 1 : 0);
+          }
+        }
+      }
+      int width = 0;
+      for (int col = 0; col < grid.colCount(); ++col) {
+        table->setColumnWidth(col, widths[static_cast<size_t>(col)]);
+        width += widths[static_cast<size_t>(col)];
       }
       int height = 0;
       const int shownRows = std::min(grid.rowCount(), kMaxGridRowsShown);

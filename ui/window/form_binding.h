@@ -14,9 +14,12 @@
 // (a check box, a label, the caption of an edit) followed by the controls that
 // belong with it (unit and kind boxes, value edits, formula buttons); group
 // boxes, radio groups, grids, memos and nested page controls take a row of
-// their own. A hidden control hides its widget and its caption label.
+// their own. A hidden control hides its widget and its caption label. The
+// caption labels of the control-point tables stand in the fixed cells they
+// head, inside their table.
 #include <QObject>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "core/controls.h"
@@ -91,6 +94,8 @@ class FormBinding : public QObject, public ControlObserver {
   Session& s_;
   std::unordered_map<const Control*, Bound> bound_;
   std::unordered_map<const Control*, std::vector<Control*>> children_;
+  // The caption labels that stand inside their control-point table.
+  std::unordered_set<const Control*> captionLabels_;
   std::unordered_map<const QObject*, Control*> controlOfWidget_;
   // Row strips and runs of rows, each shown while any of its widgets is.
   std::unordered_map<const QWidget*, std::vector<QWidget*>> rowMembers_;

@@ -1,6 +1,7 @@
 #include "ui/window/main_window.h"
 
 #include <QDate>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
@@ -54,6 +55,7 @@ MainWindow::MainWindow(Session& s) : s_(s), binding_(std::make_unique<FormBindin
 
   statusBar()->addWidget(binding_->build(in.Panel3), 1);
   binding_->finish();
+  if (QWidget* bar = binding_->widgetOf(in.ProgressBar1)) bar->installEventFilter(this);
 
   editor_ = new FormulaEditorDialog(s_, this);
   // Every "f(x).." button opens the editor for the field it stands beside.
@@ -94,21 +96,31 @@ void MainWindow::ShowStatusText(const QString& text, const QColor& colour, bool 
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, colour);
     label->setPalette(p);
-    QFont f = label->font();
-    f.setBold(bold);
-    label->setFont(f);
   }
+  setStatusBold(bold);
   statusTimer_.start(std::max(seconds, 0) * 1000);
 }
 
 void MainWindow::clearStatusText() {
   s_.in.InitTextStr.setCaption("");
+  if (auto* label = qobject_cast<QLabel*>(binding_->widgetOf(s_.in.InitTextStr))) label->setPalette(QPalette());
+  setStatusBold(false);
+}
+
+void MainWindow::setStatusBold(bool bold) {
   if (auto* label = qobject_cast<QLabel*>(binding_->widgetOf(s_.in.InitTextStr))) {
-    label->setPalette(QPalette());
     QFont f = label->font();
-    f.setBold(false);
+    f.setBold(bold);
     label->setFont(f);
   }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (binding_ && watched == binding_->widgetOf(s_.in.ProgressBar1)) {
+    if (event->type() == QEvent::Show) setStatusBold(true);
+    if (event->type() == QEvent::Hide) setStatusBold(false);
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::tickClock() {

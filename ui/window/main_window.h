@@ -40,7 +40,12 @@ class MainWindow : public QMainWindow {
   // The "f(x).." button of an error field: the formula editor for that field.
   void openFormulaEditor(Edit& field);
 
+ protected:
+  // The status text is bold while the progress bar of a long run shows.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  void setStatusBold(bool bold);
   void clearStatusText();
   void tickClock();
 
