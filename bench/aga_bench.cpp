@@ -1,5 +1,6 @@
 // Speed of the AGA8-92DC methods: one evaluation of the equation for a
-// 21-component gas, and a whole calculation of each entry.
+// 21-component gas, with the composition the same on every call and with it
+// changing on every call, and a whole calculation of each entry.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -8,6 +9,8 @@
 #include "gasprops/RGazprom2008.h"
 
 namespace {
+
+using Fractions = std::array<double, 21>;
 
 // A gas with every one of the 21 components present, inside the limits.
 std::array<double, 21> fullGas() {
@@ -24,6 +27,42 @@ std::array<double, 21> fullErrors() {
   dx.fill(1.0);
   return dx;
 }
+
+// The 21-component example gas of NIST's AGA8 DETAIL program, as mole
+// fractions in the method's component order.
+Fractions exampleGas() {
+  return {0.02,  0.06,    0.77824, 0.08,    0.03,    0.003, 0.0015, 0.00165, 0.0005, 0.00215, 0.00088,
+          0.00024, 0.00015, 0.00009, 0.004, 0.005,   0.002, 0.0001, 0.0025,  0.007,  0.001};
+}
+
+Fractions fractions(const std::array<double, 21>& x) {
+  Fractions f{};
+  for (std::size_t i = 0; i < f.size(); ++i) f[i] = x[i] / 100;
+  return f;
+}
+
+// The equation alone at 293.15 K and 5 MPa, the same composition each call.
+void BM_EquationStateSameComposition(benchmark::State& state) {
+  auto evaluator = velmar::aga::evaluator();
+  const Fractions f = exampleGas();
+  for (auto _ : state) {
+    auto e = velmar::aga::equationState(evaluator, f, 293.15, 5.0);
+    benchmark::DoNotOptimize(e);
+  }
+}
+BENCHMARK(BM_EquationStateSameComposition);
+
+// The same with two compositions in turn: every call mixes anew.
+void BM_EquationStateChangingComposition(benchmark::State& state) {
+  auto evaluator = velmar::aga::evaluator();
+  const std::array<Fractions, 2> gases = {exampleGas(), fractions(fullGas())};
+  std::size_t n = 0;
+  for (auto _ : state) {
+    auto e = velmar::aga::equationState(evaluator, gases[n++ & 1], 293.15, 5.0);
+    benchmark::DoNotOptimize(e);
+  }
+}
+BENCHMARK(BM_EquationStateChangingComposition);
 
 void BM_AgaState(benchmark::State& state) {
   const auto x = fullGas();

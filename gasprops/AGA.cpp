@@ -250,6 +250,13 @@ MethodFailure compositionCode(std::span<const double, kComponentCount> x) {
 const aga8::Model& model() { return kModel; }
 std::span<const aga8::PairEntry> nonDefaultPairs() { return kPairs; }
 
+const aga8::Equation& equation() {
+  static const aga8::Equation e(kModel);
+  return e;
+}
+
+aga8::Evaluator evaluator() { return aga8::Evaluator(equation(), kSettings); }
+
 double methodError(double T, double p) {
   const double p1 = 0.32353 * T - 78.882;
   const double p2 = 0.94118 * T - 221.29;
@@ -263,12 +270,24 @@ double methodError(double T, double p) {
   return p >= p5 ? 0.2 : 0.1;
 }
 
+std::optional<aga8::Properties> equationState(aga8::Evaluator& evaluator,
+                                              std::span<const double, kComponentCount> fractions,
+                                              double T, double p) {
+  return evaluator.evaluate(fractions, T, p);
+}
+
 std::optional<aga8::Properties> equationState(std::span<const double, kComponentCount> fractions,
                                               double T, double p) {
-  return aga8::evaluate(kModel, fractions, T, p, kSettings);
+  return aga8::evaluate(equation(), fractions, T, p, kSettings);
 }
 
 State agaState(std::span<const double, kComponentCount> x, double T, double p, bool strict) {
+  aga8::Evaluator e = evaluator();
+  return agaState(e, x, T, p, strict);
+}
+
+State agaState(aga8::Evaluator& evaluator, std::span<const double, kComponentCount> x, double T,
+               double p, bool strict) {
   State s;
   if (strict) {
     s.code = compositionCode(x);
@@ -291,7 +310,7 @@ State agaState(std::span<const double, kComponentCount> x, double T, double p, b
   if (!(sum >= 0.999499 && sum <= 1.000501)) s.code = kSumOutOfRange;
   if (s.code != 0) return s;
 
-  const auto eos = equationState(f, T, p);
+  const auto eos = equationState(evaluator, f, T, p);
   if (!eos) return {0, 0, 0, 0, kNoDensity};
   s.rho = eos->density;
   s.soundSpeed = eos->soundSpeed;
@@ -306,15 +325,18 @@ MethodFailure calcAga(std::span<const double, 21> x, std::span<const double, 21>
                       double dT, double p, double dp, MethodOutputs& out,
                       const RestartProbe& restart, AgaSwitches switches) {
   using namespace aga;
+  // One evaluator for every state of the call: the standard, working,
+  // temperature and pressure states share the mixing sums of x.
+  aga8::Evaluator eval = evaluator();
   // Standard conditions: 293.15 K, 101325 Pa.
-  const State st = agaState(x, 293.15, 0.101325, true);
+  const State st = agaState(eval, x, 293.15, 0.101325, true);
   if (st.code != 0) return st.code;
   out.rhoSt = st.rho;
   out.dRhoSt = st.methodError;
   const double Zst = st.Z;
 
   if (restartRequested(restart)) return 0;
-  const State w = agaState(x, T, p, true);
+  const State w = agaState(eval, x, T, p, true);
   if (w.code != 0) return w.code;
   out.rho = w.rho;
   out.Z = w.Z;
@@ -331,8 +353,8 @@ MethodFailure calcAga(std::span<const double, 21> x, std::span<const double, 21>
                                   .P = switches.P,
                                   .nonFinite = {kTemperatureOutOfRange, kPressureOutOfRange, kSumOutOfRange}};
   const perturbation::BaseStates b{T, p, w.rho, w.Z, Zst, w.methodError, st.methodError};
-  const auto state = [](std::span<const double, kComponentCount> xs, double Ts, double ps) {
-    return agaState(xs, Ts, ps, false);
+  const auto state = [&eval](std::span<const double, kComponentCount> xs, double Ts, double ps) {
+    return agaState(eval, xs, Ts, ps, false);
   };
   return perturbation::estimateErrors(state, x, dx, b, {dT, dp}, c, restart, out);
 }

@@ -59,6 +59,9 @@ struct State {
 // last failing check gives the code). Not strict (the perturbed states of the
 // error estimate): no limits, T and p are clamped into the method's range.
 State agaState(std::span<const double, kComponentCount> x, double T, double p, bool strict);
+// The same with a kept evaluator: states of one composition mix once.
+State agaState(aga8::Evaluator& evaluator, std::span<const double, kComponentCount> x, double T,
+               double p, bool strict);
 
 // Method error of the density, %, by region of the (T, p) plane; R Gazprom
 // 5.3 uses the same table.
@@ -68,10 +71,17 @@ double methodError(double T, double p);
 // limits, clamps or sum check.
 std::optional<aga8::Properties> equationState(std::span<const double, kComponentCount> fractions,
                                               double T, double p);
+std::optional<aga8::Properties> equationState(aga8::Evaluator& evaluator,
+                                              std::span<const double, kComponentCount> fractions,
+                                              double T, double p);
 
 // The method's tables, as the equation sees them, and the pairs whose
 // interaction parameters differ from 1.
 const aga8::Model& model();
 std::span<const aga8::PairEntry> nonDefaultPairs();
+// The equation with its pair factors, built once; an evaluator with the
+// method's settings (mixing cut, heat-capacity cut, Newton tolerance).
+const aga8::Equation& equation();
+aga8::Evaluator evaluator();
 
 }  // namespace velmar::aga

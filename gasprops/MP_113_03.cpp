@@ -143,6 +143,14 @@ constexpr bool referenceExponentsFit() {
 }
 static_assert(referenceExponentsFit());
 
+// 2·t of every term, the index of its temperature power in the table of
+// half powers.
+constexpr std::array<int, 40> kTauHalves = [] {
+  std::array<int, 40> h{};
+  for (std::size_t i = 0; i < kReference.size(); ++i) h[i] = static_cast<int>(2 * kReference[i].t);
+  return h;
+}();
+
 constexpr double kStandardT = 293.15;    // K
 constexpr double kStandardP = 0.101325;  // MPa
 constexpr double kPerturbation = 1.01;
@@ -175,7 +183,7 @@ struct PairTable {
   std::array<std::array<double, kMr113Components>, kMr113Components> VcTc{};
 };
 
-PairTable makePairTable() {
+PairTable computePairTable() {
   std::array<double, kMr113Components> cbrtV{};
   for (int i = 0; i < kMr113Components; ++i) {
     const auto& c = kComponents[static_cast<std::size_t>(i)];
@@ -203,6 +211,12 @@ PairTable makePairTable() {
   return t;
 }
 
+// The pair table, computed once.
+const PairTable& pairTable() {
+  static const PairTable table = computePairTable();
+  return table;
+}
+
 using Fractions = std::array<double, kMr113Components>;
 
 // Compressibility factor of the wet gas u at T, p by Newton's method on the
@@ -213,6 +227,9 @@ struct DensitySolution {
   double n = 0;  // molar density, kmol/m3
   bool ok = false;
 };
+
+Mr113ReferenceSums referenceSums(const std::array<double, 6>& theta, double omega, double TrPow3,
+                                 double TrPow6);
 
 DensitySolution solveDensity(const PairTable& pairs, const Fractions& u, double T, double p) {
   double acentric = 0;
@@ -237,8 +254,10 @@ DensitySolution solveDensity(const PairTable& pairs, const Fractions& u, double 
   const double Tr = T / Tc;
   const double target = pi * Zc / Tr;  // omega Z
   double omega = (Tr >= 1 && pi >= 1) ? 9 * pi * Zc / ((1.1 * pi + 0.7) * Tr) : target;
+  const double TrPow3 = signedPow(Tr, theta[2]);
+  const double TrPow6 = signedPow(Tr, theta[5]);
   for (int it = 0; it < kMr113NewtonCap; ++it) {
-    const Mr113ReferenceSums s = mr113Reference(theta, omega, Tr);
+    const Mr113ReferenceSums s = referenceSums(theta, omega, TrPow3, TrPow6);
     const double delta = (target - (1 + s.S0) * omega) / (1 + s.S1);
     double next = omega + delta;
     if (!std::isfinite(next)) return {};
@@ -355,9 +374,14 @@ double waterVapourPressure113(double T) {
   return pc * std::exp(Tc / T * sum);
 }
 
-Mr113ReferenceSums mr113Reference(const std::array<double, 6>& theta, double omega, double Tr) {
-  const double delta = theta[0] * signedPow(omega, theta[1]) * signedPow(Tr, theta[2]);
-  const double TrRef = theta[3] * signedPow(omega, theta[4]) * signedPow(Tr, theta[5]);
+namespace {
+
+// The reference sums with the powers of Tr given: Tr^theta3 and Tr^theta6
+// stay the same through the density iteration.
+Mr113ReferenceSums referenceSums(const std::array<double, 6>& theta, double omega, double TrPow3,
+                                 double TrPow6) {
+  const double delta = theta[0] * signedPow(omega, theta[1]) * TrPow3;
+  const double TrRef = theta[3] * signedPow(omega, theta[4]) * TrPow6;
   const double tau = 1 / TrRef;
   const double t2 = theta[1];
   const double t5 = theta[4];
@@ -371,8 +395,8 @@ Mr113ReferenceSums mr113Reference(const std::array<double, 6>& theta, double ome
   const double rootTau = std::sqrt(std::fabs(tau));
   tauHalfPow[0] = 1;
   for (std::size_t k = 1; k < tauHalfPow.size(); ++k) tauHalfPow[k] = tauHalfPow[k - 1] * rootTau;
-  auto tauPow = [&](double t) {
-    const int k = static_cast<int>(std::lround(2 * t));
+  auto tauPow = [&](std::size_t term) {
+    const int k = kTauHalves[term];
     if (k == 0) return 1.0;
     const double v = k > 0 ? tauHalfPow[static_cast<std::size_t>(k)] : 1 / tauHalfPow[static_cast<std::size_t>(-k)];
     return tauSign * v;
@@ -383,7 +407,7 @@ Mr113ReferenceSums mr113Reference(const std::array<double, 6>& theta, double ome
   Mr113ReferenceSums s;
   for (int i = 0; i < static_cast<int>(kReference.size()); ++i) {
     const Mr113ReferenceTerm& r = kReference[static_cast<std::size_t>(i)];
-    const double common = r.n * deltaPow[static_cast<std::size_t>(r.d)] * tauPow(r.t);
+    const double common = r.n * deltaPow[static_cast<std::size_t>(r.d)] * tauPow(static_cast<std::size_t>(i));
     double f;
     double a;       // delta d(ln f)/d(delta)
     double b;       // tau d(ln f)/d(tau)
@@ -414,6 +438,12 @@ Mr113ReferenceSums mr113Reference(const std::array<double, 6>& theta, double ome
   return s;
 }
 
+}  // namespace
+
+Mr113ReferenceSums mr113Reference(const std::array<double, 6>& theta, double omega, double Tr) {
+  return referenceSums(theta, omega, signedPow(Tr, theta[2]), signedPow(Tr, theta[5]));
+}
+
 Mr113State mr113State(std::span<const double, kMr113Components> x, double T, double p, double W,
                       bool strict) {
   const Prepared pr = prepare(x, T, p, strict);
@@ -425,7 +455,7 @@ Mr113State mr113State(std::span<const double, kMr113Components> x, double T, dou
   T = pr.T;
   p = pr.p;
   if (!(W > 0)) W = kMinHumidity;
-  const PairTable pairs = makePairTable();
+  const PairTable& pairs = pairTable();
 
   // Start: the water content of a gas saturated at T, p. Where that estimate
   // leaves (0, 1) (hot, low-pressure states), the ideal-gas water fraction of
@@ -475,7 +505,7 @@ Mr113State mr113StateAtWaterFraction(std::span<const double, kMr113Components> x
     return out;
   }
   const Fractions u = wetFractions(pr.dry, waterFraction);
-  const DensitySolution s = solveDensity(makePairTable(), u, pr.T, pr.p);
+  const DensitySolution s = solveDensity(pairTable(), u, pr.T, pr.p);
   if (!s.ok) {
     out.code = 2;
     return out;

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "gasprops/cubic_roots.h"
+#include "gasprops/virial_mixing.h"
 
 namespace velmar {
 namespace mr118 {
@@ -20,13 +21,27 @@ constexpr double kTst = 293.15;
 constexpr double kPst = 0.101325;
 constexpr double kStep = 1.01;  // factor of the perturbed evaluations
 
-constexpr std::size_t kTriples = kCount * (kCount + 1) * (kCount + 2) / 6;
+constexpr std::size_t kTriples = virial::kTriples<kCount>;
+using virial::series;
 
-// Sum of coef[m]·s^m, s = T*^(-1/2).
-double series(const std::array<double, 13>& coef, double s) {
-  double v = 0;
-  for (std::size_t m = coef.size(); m-- > 0;) v = v * s + coef[m];
-  return v;
+// What the virial coefficients take from the component table alone, formed
+// once: the pair and triple parameters of the potential (ammonia induces a
+// dipole in a non-polar partner) and the cube roots of the critical volumes.
+struct Parameters {
+  virial::PotentialParameters<kCount> potential;
+  std::array<double, kCount> cubeRootVc{};
+};
+
+const Parameters& parameters() {
+  static const Parameters P = [] {
+    Parameters q;
+    q.potential = virial::potentialParameters(kComponents, kAmmonia, kPolar, kB0,
+                                              virial::PairTable<kCount>{});
+    for (std::size_t i = 0; i < kCount; ++i)
+      q.cubeRootVc[i] = std::cbrt(kComponents[i].M / kComponents[i].rhoc);
+    return q;
+  }();
+  return P;
 }
 
 // Pair and triple virial coefficients at one temperature; every composition
@@ -37,46 +52,21 @@ struct Coefficients {
 };
 
 Coefficients coefficientsAt(double T) {
-  // Pair parameters. The induction correction xi applies to every pair of
-  // ammonia with a non-polar partner n, whichever comes first in the list:
-  // xi = 1 + 0.892·alpha_n·sqrt(320.36/(eps/k)_n)/(b0·sigma_n³).
-  std::array<std::array<double, kCount>, kCount> sigma{}, eps{};
-  const Component& nh3 = kComponents[kAmmonia];
-  for (std::size_t i = 0; i < kCount; ++i) {
-    for (std::size_t j = i; j < kCount; ++j) {
-      const Component& a = kComponents[i];
-      const Component& b = kComponents[j];
-      double xi = 1.0;
-      if ((i == kAmmonia) != (j == kAmmonia)) {
-        const Component& n = (i == kAmmonia) ? b : a;
-        xi = 1.0 + kPolar * n.alpha * std::sqrt(nh3.epsK / n.epsK) /
-                       (kB0 * n.sigma * n.sigma * n.sigma);
-      }
-      const double s = 0.5 * (a.sigma + b.sigma) * std::pow(xi, -1.0 / 6.0);
-      const double e = std::sqrt(a.epsK * b.epsK) * xi * xi;
-      sigma[i][j] = sigma[j][i] = s;
-      eps[i][j] = eps[j][i] = e;
-    }
-  }
-
+  const virial::PotentialParameters<kCount>& P = parameters().potential;
   Coefficients c;
   const double rootT = std::sqrt(T);
   for (std::size_t i = 0; i < kCount; ++i) {
     for (std::size_t j = i; j < kCount; ++j) {
       const auto& coef = (i == kAmmonia && j == kAmmonia) ? kBStarAmmonia : kBStar;
-      const double s3 = sigma[i][j] * sigma[i][j] * sigma[i][j];
-      c.B[i][j] = c.B[j][i] = kB0 * s3 * series(coef, std::sqrt(eps[i][j]) / rootT);
+      c.B[i][j] = c.B[j][i] = P.pairScale[i][j] * series(coef, P.pairRootEps[i][j] / rootT);
     }
   }
   std::size_t n = 0;
   for (std::size_t i = 0; i < kCount; ++i) {
     for (std::size_t j = i; j < kCount; ++j) {
       for (std::size_t k = j; k < kCount; ++k, ++n) {
-        // sigma_ijk⁶ = (sigma_ij·sigma_ik·sigma_jk)², eps_ijk the geometric mean.
-        const double s3 = sigma[i][j] * sigma[i][k] * sigma[j][k];
-        const double e = std::cbrt(eps[i][j] * eps[i][k] * eps[j][k]);
         const auto& coef = (i == kAmmonia && k == kAmmonia) ? kCStarAmmonia : kCStar;
-        c.C[n] = kB0 * kB0 * s3 * s3 * series(coef, std::sqrt(e) / rootT);
+        c.C[n] = P.tripleScale[n] * series(coef, P.tripleRootEps[n] / rootT);
       }
     }
   }
@@ -85,20 +75,8 @@ Coefficients coefficientsAt(double T) {
 
 Virial mix(const Coefficients& c, const std::array<double, kCount>& y) {
   Virial v;
-  for (std::size_t i = 0; i < kCount; ++i) {
-    v.B += y[i] * y[i] * c.B[i][i];
-    for (std::size_t j = i + 1; j < kCount; ++j) v.B += 2.0 * y[i] * y[j] * c.B[i][j];
-  }
-  std::size_t n = 0;
-  for (std::size_t i = 0; i < kCount; ++i) {
-    for (std::size_t j = i; j < kCount; ++j) {
-      const double yij = y[i] * y[j];
-      for (std::size_t k = j; k < kCount; ++k, ++n) {
-        const double f = (i == j && j == k) ? 1.0 : (i == j || j == k) ? 3.0 : 6.0;
-        v.C += f * yij * y[k] * c.C[n];
-      }
-    }
-  }
+  v.B = virial::pairSum<kCount>(c.B, y);
+  v.C = virial::tripleSum<kCount>(c.C, y);
   return v;
 }
 
@@ -133,11 +111,10 @@ State evaluate(const Coefficients& c, std::span<const double, kCount> x, double 
 
   // Pseudo-critical constants: Vcm by the cube-root rule over all pairs.
   double M = 0, Tcm = 0, Vcm = 0;
-  std::array<double, kCount> vc3{};
+  const std::array<double, kCount>& vc3 = parameters().cubeRootVc;
   for (std::size_t i = 0; i < kCount; ++i) {
     M += y[i] * kComponents[i].M;
     Tcm += y[i] * kComponents[i].Tc;
-    vc3[i] = std::cbrt(kComponents[i].M / kComponents[i].rhoc);
   }
   for (std::size_t i = 0; i < kCount; ++i) {
     for (std::size_t j = 0; j < kCount; ++j) {

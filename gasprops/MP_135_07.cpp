@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "gasprops/cubic_roots.h"
+#include "gasprops/virial_mixing.h"
 
 namespace velmar {
 namespace mr135 {
@@ -19,7 +20,7 @@ constexpr double kTst = 293.15;
 constexpr double kPst = 0.101325;
 constexpr double kStep = 1.01;  // factor of the perturbed evaluations
 
-constexpr std::size_t kTriples = kCount * (kCount + 1) * (kCount + 2) / 6;
+constexpr std::size_t kTriples = virial::kTriples<kCount>;
 
 // k_ij as a symmetric matrix.
 constexpr std::array<std::array<double, kCount>, kCount> pairCorrectionMatrix() {
@@ -32,11 +33,13 @@ constexpr std::array<std::array<double, kCount>, kCount> pairCorrectionMatrix() 
 }
 constexpr auto kPairK = pairCorrectionMatrix();
 
-// Sum of coef[m]·s^m, s = T*^(-1/2).
-double reducedSeries(const std::array<double, 13>& coef, double s) {
-  double v = 0;
-  for (std::size_t m = coef.size(); m-- > 0;) v = v * s + coef[m];
-  return v;
+using virial::series;
+
+// The pair and triple parameters of the potential, formed once (water
+// induces a dipole in a non-polar partner; the cross energies carry k_ij).
+const virial::PotentialParameters<kCount>& parameters() {
+  static const auto P = virial::potentialParameters(kComponents, kWater, kWaterPolar, kB0, kPairK);
+  return P;
 }
 
 // The pair and triple virial coefficients at one temperature; a composition
@@ -47,24 +50,7 @@ struct Coefficients {
 };
 
 Coefficients coefficientsAt(double T) {
-  std::array<std::array<double, kCount>, kCount> sigma{}, eps{};
-  for (std::size_t i = 0; i < kCount; ++i) {
-    for (std::size_t j = i; j < kCount; ++j) {
-      const Component& a = kComponents[i];
-      const Component& b = kComponents[j];
-      double xi = 1.0;
-      if ((i == kWater) != (j == kWater)) {
-        const Component& n = (i == kWater) ? b : a;
-        xi = 1.0 + kWaterPolar * n.alpha * std::sqrt(kComponents[kWater].epsK / n.epsK) /
-                       (kB0 * n.sigma * n.sigma * n.sigma);
-      }
-      const double s = 0.5 * (a.sigma + b.sigma) * std::pow(xi, -1.0 / 6.0);
-      const double e = std::sqrt(a.epsK * b.epsK) * xi * xi * (1.0 - kPairK[i][j]);
-      sigma[i][j] = sigma[j][i] = s;
-      eps[i][j] = eps[j][i] = e;
-    }
-  }
-
+  const virial::PotentialParameters<kCount>& P = parameters();
   Coefficients c;
   const double t = T / 100.0;
   const double rootT = std::sqrt(T);
@@ -75,8 +61,7 @@ Coefficients coefficientsAt(double T) {
         for (std::size_t m = 0; m < kWaterBa.size(); ++m) Bij += kWaterBa[m] * std::pow(t, kWaterBb[m]);
         Bij *= 1000.0;
       } else {
-        const double s3 = sigma[i][j] * sigma[i][j] * sigma[i][j];
-        Bij = kB0 * s3 * reducedSeries(kBStar, std::sqrt(eps[i][j]) / rootT);
+        Bij = P.pairScale[i][j] * series(kBStar, P.pairRootEps[i][j] / rootT);
       }
       c.B[i][j] = c.B[j][i] = Bij;
     }
@@ -91,11 +76,7 @@ Coefficients coefficientsAt(double T) {
           c.C[n] = Cw;
           continue;
         }
-        // sigma_ijk = (sigma_ij·sigma_ik·sigma_jk)^(1/3), eps_ijk likewise;
-        // C_ijk = b0²·sigma_ijk⁶·C*(T/eps_ijk).
-        const double s3 = sigma[i][j] * sigma[i][k] * sigma[j][k];
-        const double e = std::cbrt(eps[i][j] * eps[i][k] * eps[j][k]);
-        c.C[n] = kB0 * kB0 * s3 * s3 * reducedSeries(kCStar, std::sqrt(e) / rootT);
+        c.C[n] = P.tripleScale[n] * series(kCStar, P.tripleRootEps[n] / rootT);
       }
     }
   }
@@ -104,21 +85,9 @@ Coefficients coefficientsAt(double T) {
 
 Virial mix(const Coefficients& c, std::span<const double, kCount> y) {
   Virial v;
-  for (std::size_t i = 0; i < kCount; ++i) {
-    v.M += y[i] * kComponents[i].M;
-    v.B += y[i] * y[i] * c.B[i][i];
-    for (std::size_t j = i + 1; j < kCount; ++j) v.B += 2.0 * y[i] * y[j] * c.B[i][j];
-  }
-  std::size_t n = 0;
-  for (std::size_t i = 0; i < kCount; ++i) {
-    for (std::size_t j = i; j < kCount; ++j) {
-      const double yij = y[i] * y[j];
-      for (std::size_t k = j; k < kCount; ++k, ++n) {
-        const double f = (i == j && j == k) ? 1.0 : (i == j || j == k) ? 3.0 : 6.0;
-        v.C += f * yij * y[k] * c.C[n];
-      }
-    }
-  }
+  for (std::size_t i = 0; i < kCount; ++i) v.M += y[i] * kComponents[i].M;
+  v.B = virial::pairSum(c.B, y);
+  v.C = virial::tripleSum(c.C, y);
   return v;
 }
 

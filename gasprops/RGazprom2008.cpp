@@ -197,13 +197,26 @@ MethodFailure compositionCode(std::span<const double, kComponentCount> x) {
 
 const aga8::Model& model() { return kModel; }
 
+const aga8::Equation& equation() {
+  static const aga8::Equation e(kModel);
+  return e;
+}
+
+aga8::Evaluator evaluator() { return aga8::Evaluator(equation(), kSettings); }
+
 std::optional<aga8::Properties> equationState(std::span<const double, kComponentCount> fractions,
                                               double T, double p) {
-  return aga8::evaluate(kModel, fractions, T, p, kSettings);
+  return aga8::evaluate(equation(), fractions, T, p, kSettings);
 }
 
 State rgazState(std::span<const double, kComponentCount> x, double T, double p,
                 bool standardCall) {
+  aga8::Evaluator e = evaluator();
+  return rgazState(e, x, T, p, standardCall);
+}
+
+State rgazState(aga8::Evaluator& evaluator, std::span<const double, kComponentCount> x, double T,
+                double p, bool standardCall) {
   State s;
   if (standardCall) {
     s.code = compositionCode(x);
@@ -227,7 +240,7 @@ State rgazState(std::span<const double, kComponentCount> x, double T, double p,
   }
   if (!(sum >= 0.997999 && sum <= 1.020001)) return {0, 0, 0, 0, kSumOutOfRange};
 
-  const auto eos = equationState(f, T, p);
+  const auto eos = evaluator.evaluate(f, T, p);
   if (!eos) return {0, 0, 0, 0, kNoDensity};
   s.rho = eos->density;
   s.Z = eos->Z;
@@ -242,15 +255,18 @@ MethodFailure calcRGazprom(std::span<const double, 10> x, std::span<const double
                            double T, double dT, double p, double dp, MethodOutputs& out,
                            const RestartProbe& restart) {
   using namespace rgaz;
+  // One evaluator for every state of the call: the states of the entered
+  // composition mix once.
+  aga8::Evaluator eval = evaluator();
   // Standard conditions: 293.15 K, 101325 Pa.
-  const State st = rgazState(x, 293.15, 0.101325, true);
+  const State st = rgazState(eval, x, 293.15, 0.101325, true);
   if (st.code != 0) return st.code;
   out.rhoSt = st.rho;
   out.dRhoSt = st.methodError;
   const double Zst = st.Z;
   if (restartRequested(restart)) return 0;
 
-  const State w = rgazState(x, T, p, false);
+  const State w = rgazState(eval, x, T, p, false);
   if (w.code != 0) return w.code;
   out.rho = w.rho;
   out.Z = w.Z;
@@ -264,8 +280,8 @@ MethodFailure calcRGazprom(std::span<const double, 10> x, std::span<const double
                                   .negativeContentFloor = 1e-6,
                                   .nonFinite = {kTemperatureOutOfRange, kPressureOutOfRange, kSumOutOfRange}};
   const perturbation::BaseStates b{T, p, w.rho, w.Z, Zst, w.methodError, st.methodError};
-  const auto state = [](std::span<const double, kComponentCount> xs, double Ts, double ps) {
-    return rgazState(xs, Ts, ps, false);
+  const auto state = [&eval](std::span<const double, kComponentCount> xs, double Ts, double ps) {
+    return rgazState(eval, xs, Ts, ps, false);
   };
   return perturbation::estimateErrors(state, x, dx, b, {dT, dp}, c, restart, out);
 }

@@ -87,6 +87,9 @@ struct State {
 // and clamps T and p into the method's range; every other call checks T
 // (code 9) and p (code 10) instead. Code 11: sum of the contents.
 State rgazState(std::span<const double, kComponentCount> x, double T, double p, bool standardCall);
+// The same with a kept evaluator: states of one composition mix once.
+State rgazState(aga8::Evaluator& evaluator, std::span<const double, kComponentCount> x, double T,
+                double p, bool standardCall);
 
 // Method error of the density, %, by region of the (T, p) plane: the table
 // of GOST R 8.662.
@@ -97,7 +100,10 @@ using aga::methodError;
 std::optional<aga8::Properties> equationState(std::span<const double, kComponentCount> fractions,
                                               double T, double p);
 
-// The method's tables, as the equation sees them.
+// The method's tables, as the equation sees them; the equation with its pair
+// factors, built once; an evaluator with the method's settings.
 const aga8::Model& model();
+const aga8::Equation& equation();
+aga8::Evaluator evaluator();
 
 }  // namespace velmar::rgaz

@@ -26,7 +26,27 @@ struct EosSums {
   double S3 = 0;  // −Σ l(l−1)/k·term:   residual part of cv/R
 };
 
-EosSums eosSums(double omega, double tau, double Omega) {
+// l(l − 1)/k of every term, the weight of the term in S3.
+constexpr EosTable kS3Weight = [] {
+  EosTable w{};
+  for (std::size_t row = 0; row < kEosRows; ++row) {
+    const int k = static_cast<int>(row) + 1;
+    for (int l = 0; l <= kEosLastL[row]; ++l)
+      w[row][static_cast<std::size_t>(l)] = static_cast<double>(l * (l - 1)) / k;
+  }
+  return w;
+}();
+
+// akl + bkl·Ω of every term for the acentric factor of one mixture.
+EosTable termCoefficients(double Omega) {
+  EosTable c{};
+  for (std::size_t row = 0; row < kEosRows; ++row)
+    for (std::size_t l = 0; l <= static_cast<std::size_t>(kEosLastL[row]); ++l)
+      c[row][l] = kA[row][l] + kB[row][l] * Omega;
+  return c;
+}
+
+EosSums eosSums(double omega, double tau, const EosTable& coefficients) {
   EosSums s;
   const double invTau = 1.0 / tau;
   double omegaK = 1.0;
@@ -35,15 +55,48 @@ EosSums eosSums(double omega, double tau, double Omega) {
     omegaK *= omega;
     double tauL = 1.0;  // τ^(−l)
     for (int l = 0; l <= kEosLastL[row]; ++l) {
-      const double term = (kA[row][l] + kB[row][l] * Omega) * omegaK * tauL;
+      const auto col = static_cast<std::size_t>(l);
+      const double term = coefficients[row][col] * omegaK * tauL;
       s.Z += term;
       s.S1 += (k + 1) * term;
       s.S2 -= (l - 1) * term;
-      s.S3 -= static_cast<double>(l * (l - 1)) / k * term;
+      s.S3 -= kS3Weight[row][col] * term;
       tauL *= invTau;
     }
   }
   return s;
+}
+
+// The pair terms of the pseudo-critical mixing rules, fixed by the component
+// table: ω_ij, v_ij and t_ij.
+struct PairTerms {
+  PairTable omega{};
+  PairTable v{};
+  PairTable t{};
+};
+
+PairTerms computePairTerms() {
+  BaseFractions V{};
+  BaseFractions cubeRootV{};
+  for (std::size_t i = 0; i < kBase; ++i) {
+    V[i] = kMolarMass[i] / kCriticalDensity[i];
+    cubeRootV[i] = std::cbrt(V[i]);
+  }
+  PairTerms p;
+  for (std::size_t i = 0; i < kBase; ++i) {
+    for (std::size_t j = 0; j < kBase; ++j) {
+      p.omega[i][j] = (kAcentric[i] * V[i] + kAcentric[j] * V[j]) / (V[i] + V[j]);
+      const double half = (cubeRootV[i] + cubeRootV[j]) / 2;
+      p.v[i][j] = (1 - kPairL[i][j]) * half * half * half;
+      p.t[i][j] = (1 - kPairK[i][j]) * std::sqrt(kCriticalTemperature[i] * kCriticalTemperature[j]);
+    }
+  }
+  return p;
+}
+
+const PairTerms& pairTerms() {
+  static const PairTerms p = computePairTerms();
+  return p;
 }
 
 double roundTo8Decimals(double v) { return std::round(v * 1e8) / 1e8; }
@@ -51,24 +104,14 @@ double roundTo8Decimals(double v) { return std::round(v * 1e8) / 1e8; }
 }  // namespace
 
 PseudoCritical pseudoCritical(const BaseFractions& y) {
-  BaseFractions V{};
-  BaseFractions cubeRootV{};
-  for (std::size_t i = 0; i < kBase; ++i) {
-    V[i] = kMolarMass[i] / kCriticalDensity[i];
-    cubeRootV[i] = std::cbrt(V[i]);
-  }
+  const PairTerms& pair = pairTerms();
   double Vm = 0, sumOmega = 0, sumT = 0;
   for (std::size_t i = 0; i < kBase; ++i) {
     for (std::size_t j = 0; j < kBase; ++j) {
-      const double omegaIJ =
-          (kAcentric[i] * V[i] + kAcentric[j] * V[j]) / (V[i] + V[j]);
-      const double half = (cubeRootV[i] + cubeRootV[j]) / 2;
-      const double vIJ = (1 - kPairL[i][j]) * half * half * half;
-      const double tIJ =
-          (1 - kPairK[i][j]) * std::sqrt(kCriticalTemperature[i] * kCriticalTemperature[j]);
-      const double w = y[i] * y[j] * vIJ;
+      const double tIJ = pair.t[i][j];
+      const double w = y[i] * y[j] * pair.v[i][j];
       Vm += w;
-      sumOmega += w * omegaIJ;
+      sumOmega += w * pair.omega[i][j];
       sumT += w * tIJ * tIJ;
     }
   }
@@ -117,11 +160,12 @@ MethodFailure vnicCore(const BaseFractions& y, double T, double p, CoreState& ou
   // the derivative sums are those of the last pass.
   double rho = 9000 * p / ((0.7 + 1.1 * pi) * RT);
   double omega = 0;
+  const EosTable coefficients = termCoefficients(pc.Omega);
   EosSums s;
   bool converged = false;
   for (int step = 1; step <= kNewtonCap; ++step) {
     omega = rho / pc.rho;
-    s = eosSums(omega, tau, pc.Omega);
+    s = eosSums(omega, tau, coefficients);
     const double delta = (1000 * p - RT * s.Z * rho) / (RT * (1 + s.S1));
     const double next = std::fabs(rho + delta);
     st.steps = step;

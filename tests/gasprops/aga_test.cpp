@@ -282,9 +282,9 @@ TEST(AgaLimits, DensityThatCannotBeFoundGivesThePressureCode) {
   f[aga::kPropane] = 1;
   aga8::Settings capped;
   capped.maxNewtonSteps = 1;
-  EXPECT_FALSE(aga8::evaluate(aga::model(), f, 300, 0.1, capped).has_value());
+  EXPECT_FALSE(aga8::evaluate(aga::equation(), f, 300, 0.1, capped).has_value());
   capped.maxNewtonSteps = 100;
-  const auto e = aga8::evaluate(aga::model(), f, 300, 0.1, capped);
+  const auto e = aga8::evaluate(aga::equation(), f, 300, 0.1, capped);
   ASSERT_TRUE(e.has_value());
   EXPECT_LE(e->newtonSteps, 6);
 }
