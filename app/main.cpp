@@ -1,6 +1,7 @@
 // velmar: the desktop program. It creates the main window with the state of a
-// measuring point, applies the form's rules and runs the first calculation,
-// then shows the window. Without a display it says so on one line and exits
+// measuring point, loads the input data of the previous session (or the
+// defaults), runs the first calculation and shows the window; at shut-down it
+// writes the session file. Without a display it says so on one line and exits
 // with status 3.
 #include <QApplication>
 #include <QByteArray>
@@ -9,7 +10,7 @@
 #include <string>
 
 #include "core/session.h"
-#include "core/start_up.h"
+#include "persistence/session_file.h"
 #include "ui/form_rules.h"
 #include "ui/window/main_window.h"
 #include "ui/window/qt_services.h"
@@ -62,9 +63,13 @@ int main(int argc, char** argv) {
   velmar::Session session(timer, pump, velmar::window::systemDecimalSeparator());
   velmar::installFormRules(session);
   velmar::window::MainWindow window(session);
-  velmar::startUp(session);
-  // The input data of a previous session are not kept yet: the window starts
-  // from its initial texts, and the status line does not claim otherwise.
+  // As the window is shown: the input data of the previous session from
+  // "Velmar/paramwin.vdt" under the start folder, or the input form's defaults
+  // when there are none.
+  velmar::showInputData(session);
   window.show();
-  return app.exec();
+  const int status = app.exec();
+  // Shut-down: the input data are kept for the next session.
+  velmar::saveSessionFile(session);
+  return status;
 }

@@ -16,6 +16,8 @@
 #include "core/named_input.h"
 #include "core/session.h"
 #include "core/start_up.h"
+#include "persistence/input_file.h"
+#include "persistence/session_file.h"
 #include "ui/form_rules.h"
 #include "uncertainty/control_point_tables.h"
 
@@ -24,14 +26,18 @@ namespace velmar {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: velmar-calc [--decimal-separator SEP] [--lenient] [--set NAME=VALUE]... [--tables] [--json] [@FILE]\n"
+    "usage: velmar-calc [--decimal-separator SEP] [--lenient] [--load FILE] [--set NAME=VALUE]...\n"
+    "                   [--save FILE] [--tables] [--json] [@FILE]\n"
+    "  --load FILE          read an input-data file (.vdt) first, as the window's \"Загрузить\"\n"
     "  --set NAME=VALUE     one input, as typed into the window: an edit gets the text VALUE,\n"
     "                       a combo box or radio group selects item VALUE (0 is the first),\n"
     "                       a check box is set to 1 or 0, a button is pressed with NAME=click,\n"
     "                       a grid cell is NAME[col,row]=TEXT\n"
+    "  --save FILE          write the inputs into an input-data file (.vdt) after the pass\n"
     "  --decimal-separator  the decimal separator of edits and results (default: the locale's)\n"
     "  --lenient            a number text that does not convert is typed as in the window, which\n"
-    "                       brings the previous text back; without it such a text is an error\n"
+    "                       brings the previous text back, and a file whose reading stops early\n"
+    "                       is used as far as it was read; without it both are errors\n"
     "  --tables             print the two control-point tables after the panes\n"
     "  --json               print {\"memo1\": [...], \"memo2\": [...], \"reportEnabled\": ...,\n"
     "                       \"table1\": [[...], ...], \"table2\": [[...], ...]}\n"
@@ -172,6 +178,19 @@ char localeDecimalSeparator() {
   return sep;
 }
 
+void loadInputData(Session& s, const std::string& file, TextCheck textCheck) {
+  LoadNote note;
+  switch (LoadInputFile(s, file, &note)) {
+    case 1: throw UsageError{"cannot read input-data file " + quotedInput(file) + ": no such file"};
+    case 2: throw UsageError{"cannot read input-data file " + quotedInput(file)};
+    default: break;
+  }
+  if (note.stop == LoadNote::Stop::None) return;
+  const std::string message = "input-data file " + quotedInput(file) + ": " + describeLoadNote(note);
+  if (textCheck == TextCheck::Strict) throw UsageError{message};
+  std::cerr << "velmar-calc: " << message << "\n";
+}
+
 }  // namespace
 
 int runBatch(int argc, char** argv) {
@@ -182,6 +201,8 @@ int runBatch(int argc, char** argv) {
     bool tables = false;
     TextCheck textCheck = TextCheck::Strict;
     std::vector<std::string> sets;
+    std::string loadFile;
+    std::string saveFile;
     for (size_t i = 0; i < args.size(); ++i) {
       const std::string& a = args[i];
       auto next = [&]() -> const std::string& {
@@ -205,7 +226,15 @@ int runBatch(int argc, char** argv) {
         sets.push_back(next());
       } else if (a.rfind("--set=", 0) == 0) {
         sets.push_back(a.substr(6));
-      } else if (a == "--load" || a == "--save" || a == "--report-text" || a == "--report-pdf") {
+      } else if (a == "--load") {
+        if (!loadFile.empty()) throw UsageError{"--load is given twice"};
+        loadFile = next();
+        if (loadFile.empty()) throw UsageError{"--load needs a file name"};
+      } else if (a == "--save") {
+        if (!saveFile.empty()) throw UsageError{"--save is given twice"};
+        saveFile = next();
+        if (saveFile.empty()) throw UsageError{"--save needs a file name"};
+      } else if (a == "--report-text" || a == "--report-pdf") {
         throw UsageError{a + " is not available in this version"};
       } else {
         throw UsageError{"unknown option " + quotedInput(a)};
@@ -216,7 +245,10 @@ int runBatch(int argc, char** argv) {
     ScriptedEventPump pump;
     Session s(timer, pump, separator);
     installFormRules(s);
-    startUp(s);
+    // A first start of the program without a session file.
+    startWithDefaults(s);
+    // As a user opens a file and then edits it.
+    if (!loadFile.empty()) loadInputData(s, loadFile, textCheck);
     for (const std::string& assignment : sets) {
       if (std::string error = applyNamedInput(s, assignment, textCheck); !error.empty()) {
         throw UsageError{"--set: " + error};
@@ -224,6 +256,9 @@ int runBatch(int argc, char** argv) {
     }
     // Let the timer run out until no further pass is scheduled.
     for (int pass = 0; pass < 20 && timer.running(); ++pass) timer.runOut();
+    if (!saveFile.empty() && SaveInputFile(s, saveFile) != 0) {
+      throw UsageError{"cannot write input-data file " + quotedInput(saveFile)};
+    }
 
     const bool raised = s.flags.anyRaised();
     if (json) {

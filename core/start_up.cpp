@@ -6,9 +6,10 @@
 
 namespace velmar {
 
-void applyInputsAndCalculate(Session& s) {
+void applyInputsAndCalculate(Session& s, const std::function<void()>& afterRules) {
   s.in.CalcIdle = false;
   if (s.applyFormRules) s.applyFormRules();
+  if (afterRules) afterRules();
   for (Control* c : s.in.registry.all()) {
     if (c->kind() != ControlKind::Edit) continue;
     auto& e = static_cast<Edit&>(*c);

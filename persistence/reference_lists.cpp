@@ -1,11 +1,72 @@
 #include "persistence/reference_lists.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "core/session.h"
+#include "persistence/program_files.h"
 
 namespace velmar {
 
-// The stored names live with the program's files; until those are kept the
-// list stays as it is.
-void LoadMediumNames(Session&) {}
+namespace {
+
+constexpr std::string_view kMediumNamesFile = "velmar\\spnamesred";
+// The lists are a few hundred short lines; anything larger is not ours.
+constexpr size_t kMaxListBytes = 1 << 20;
+
+}  // namespace
+
+void FillDefaultDiameters(Session& s) {
+  StringGrid& strad = s.in.strad;
+  if (!strad.cell(0, 0).empty()) return;
+  for (int row = 0; row < strad.rowCount(); ++row) strad.setCell(0, row, {});
+  for (size_t i = 0; i < kDefaultDiameters.size(); ++i) {
+    strad.setCell(0, static_cast<int>(i), std::string(kDefaultDiameters[i]));
+  }
+}
+
+void LoadMediumNames(Session& s) {
+  const TextLines names = readTextLines(programFilePath(s.files, kMediumNamesFile), kMaxListBytes);
+  if (names.status != ReadStatus::Read) return;
+  ComboBox& box = s.in.NamePrSred;
+  const std::string text = box.text();
+  box.setItems(names.lines, -1);
+  box.setText(text);
+  s.files.mediumNamesRead = true;
+}
+
+void trimMediumName(Session& s) {
+  std::string name = s.in.NamePrSred.text();
+  while (!name.empty() && static_cast<unsigned char>(name.back()) <= ' ') name.pop_back();
+  s.in.NamePrSred.setText(name);
+}
+
+bool RememberMediumName(Session& s, const WriteStep& write) {
+  trimMediumName(s);
+  if (!s.files.mediumNamesRead) LoadMediumNames(s);
+  ComboBox& box = s.in.NamePrSred;
+  const std::string name = box.text();
+  std::vector<std::string> items = box.items();
+  if (std::find(items.begin(), items.end(), name) == items.end()) {
+    items.push_back(name);
+    box.setItems(items, -1);
+    box.setText(name);
+  }
+  return writeTextLines(programFilePath(s.files, kMediumNamesFile), items, write);
+}
+
+void LoadPipeMaterials(Session& s) {
+  std::vector<std::string> names;
+  bool all = true;
+  for (int k = 0; k < 4 && all; ++k) {
+    const TextLines part = readTextLines(programFilePath(s.files, "velmar\\spprm." + std::to_string(k)), kMaxListBytes);
+    all = part.status == ReadStatus::Read;
+    if (k == 0) names = part.lines;
+  }
+  if (!all) names.clear();
+  ComboBox& box = s.in.NamePrTr;
+  box.setItems(names, box.index());
+}
 
 }  // namespace velmar

@@ -50,13 +50,16 @@ std::string emptyTableJson() {
   return table + "]";
 }
 
-TEST(BatchTool, EmptyCommandLineShowsTheMessagesOfAFreshWindow) {
+// A first start without a session file: the input form's defaults (GERG-91
+// mod., every value 0).
+TEST(BatchTool, EmptyCommandLineShowsTheMessagesOfAFirstStart) {
   const ToolRun r = run("--json");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out,
             "{\"memo1\": [], \"memo2\": [\"[2]  Невозможно расcчитать плотность\", \"[47]  Неверное значение "
-            "избыточного давления\", \"[56]  Неверное значение атмосферного давления\"], \"reportEnabled\": false, "
-            "\"table1\": " +
+            "избыточного давления\", \"[56]  Неверное значение атмосферного давления\", \"[97]  Значение плотности "
+            "газа при стандартных условиях должно находиться в диапазоне от 0.66 до 1.05 кг/м3\"], "
+            "\"reportEnabled\": false, \"table1\": " +
                 emptyTableJson() + ", \"table2\": " + emptyTableJson() + "}\n");
 }
 
@@ -210,6 +213,65 @@ TEST(BatchTool, OptionsComeFromAFile) {
         f);
   fclose(f);
   EXPECT_EQ(run("@" + file).out, run(kExample).out);
+}
+
+// The bundled examples, as option files and as input-data files.
+const std::string kExamples = std::string(VELMAR_TEST_DATA_DIR) + "/../../examples/";
+
+TEST(BatchTool, EveryBundledExampleGivesTheSamePanesFromItsInputDataFile) {
+  for (const char* name : {"gerg91_dry", "gerg91_wet", "gerg91_error", "gost8662_error", "mr135_mixture",
+                           "nitrogen", "rgazprom_error"}) {
+    const ToolRun typed = run("--tables @" + kExamples + name + ".args");
+    const ToolRun loaded = run("--tables --decimal-separator , --load " + kExamples + name + ".vdt");
+    EXPECT_EQ(loaded.status, typed.status) << name << ": " << loaded.err;
+    EXPECT_EQ(loaded.out, typed.out) << name;
+    EXPECT_FALSE(typed.out.empty()) << name;
+  }
+}
+
+TEST(BatchTool, LoadComesBeforeTheSetsAndSaveAfterThePass) {
+  const std::string saved = ::testing::TempDir() + "velmar_saved_" + std::to_string(getpid()) + ".vdt";
+  // The file is opened first wherever --load stands; the edits follow it.
+  const ToolRun edited =
+      run("--set Qstr=2000 --decimal-separator , --load " + kExamples + "gerg91_dry.vdt --save " + saved);
+  ASSERT_EQ(edited.status, 0) << edited.err;
+  EXPECT_NE(edited.out.find("Объем, приведенный к стандартным условиям  11986,756000 м3"), std::string::npos)
+      << edited.out;
+  const ToolRun again = run("--decimal-separator , --load " + saved);
+  EXPECT_EQ(again.out, edited.out);
+  std::remove(saved.c_str());
+}
+
+TEST(BatchTool, AnInputDataFileThatCannotBeReadOrWrittenIsAUsageError) {
+  const std::string dir = ::testing::TempDir();
+  const std::string shifted = writeFile("velmar_shifted.vdt", "Расчет\r\n1\r\n");
+  struct Case {
+    std::string args;
+    std::string error;
+  };
+  const Case cases[] = {
+      {"--load /nonexistent/point.vdt", "velmar-calc: cannot read input-data file '/nonexistent/point.vdt': no such file\n"},
+      {"--load " + dir, "velmar-calc: cannot read input-data file '" + dir + "'\n"},
+      {"--load " + shifted, "velmar-calc: input-data file '" + shifted +
+                                "': reading stopped at line 1: it should hold an integer\n"},
+      {"--load /dev/zero",
+       "velmar-calc: input-data file '/dev/zero': reading stopped at line 1: the file is larger than 4194304 bytes\n"},
+      {"--save /nonexistent/point.vdt", "velmar-calc: cannot write input-data file '/nonexistent/point.vdt'\n"},
+      {"--save " + dir, "velmar-calc: cannot write input-data file '" + dir + "'\n"},
+      {"--load", "velmar-calc: '--load' needs a value\n"},
+  };
+  for (const Case& c : cases) {
+    const ToolRun r = run(c.args);
+    EXPECT_EQ(r.status, 2) << c.args;
+    EXPECT_TRUE(r.out.empty()) << c.args;
+    EXPECT_EQ(r.err, c.error) << c.args;
+  }
+  // With --lenient the values read before the stop are used, as in the window.
+  const ToolRun lenient = run("--lenient --load " + shifted);
+  EXPECT_EQ(lenient.status, 1);
+  EXPECT_EQ(lenient.err, "velmar-calc: input-data file '" + shifted +
+                             "': reading stopped at line 1: it should hold an integer\n");
+  std::remove(shifted.c_str());
 }
 
 }  // namespace

@@ -318,6 +318,8 @@ TEST_F(MainWindowTest, UserActionsReachTheModelAsItsEvents) {
   showTabsOf(in.NamePrSred);
   auto* names = widget<QComboBox>("NamePrSred");
   ASSERT_TRUE(names->isEditable());
+  names->lineEdit()->setFocus();
+  QTest::keyClick(names->lineEdit(), Qt::Key_A, Qt::ControlModifier);  // over the "0" of a first start
   typeKeys(names->lineEdit(), QStringLiteral("Метан"));
   EXPECT_EQ(in.NamePrSred.text(), "Метан");
 

@@ -14,6 +14,7 @@
 
 #include "core/session.h"
 #include "core/start_up.h"
+#include "persistence/session_file.h"
 #include "ui/form_rules.h"
 #include "ui/window/main_window.h"
 #include "ui/window/qt_services.h"
@@ -52,7 +53,7 @@ int measureStartUp(int argc, char** argv, const QString& screenFile) {
   velmar::Session session(timer, pump, velmar::window::systemDecimalSeparator());
   velmar::installFormRules(session);
   velmar::window::MainWindow window(session);
-  velmar::startUp(session);
+  velmar::startWithDefaults(session);
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
   std::cout << "start-up: " << clock.elapsed() << " ms\n"

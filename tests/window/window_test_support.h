@@ -21,6 +21,7 @@
 
 #include "core/session.h"
 #include "core/start_up.h"
+#include "persistence/session_file.h"
 #include "ui/form_rules.h"
 #include "ui/window/form_binding.h"
 #include "ui/window/main_window.h"
@@ -73,7 +74,7 @@ class WindowTest : public ::testing::Test {
     session_ = std::make_unique<Session>(timer, eventPump(), ',');
     installFormRules(session());
     window = std::make_unique<MainWindow>(session());
-    startUp(session());
+    startWithDefaults(session());  // a first start: no session file is read
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     waitForCalculation();

@@ -1,0 +1,204 @@
+#include "persistence/input_file.h"
+
+#include <charconv>
+#include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/diameter.h"
+#include "core/session.h"
+#include "core/start_up.h"
+#include "persistence/input_file_table.h"
+#include "persistence/reference_lists.h"
+
+namespace velmar {
+
+namespace {
+
+// A line's text as the window shows it.
+std::string storedText(const Session& s, const FileLine& line) {
+  if (line.kind == LineKind::Kept) return s.files.keptLine;
+  const Control* c = s.in.registry.find(line.control);
+  if (c == nullptr) return {};
+  switch (line.kind) {
+    case LineKind::Index: return std::to_string(static_cast<const Choice&>(*c).index());
+    case LineKind::Check: return static_cast<const CheckBox&>(*c).checked() ? "1" : "0";
+    case LineKind::Text:
+    case LineKind::ComboText:
+      return c->kind() == ControlKind::Edit ? static_cast<const Edit&>(*c).text()
+                                            : static_cast<const ComboBox&>(*c).text();
+    case LineKind::Cell:
+    case LineKind::CellCopy: return static_cast<const StringGrid&>(*c).cell(line.col, line.row);
+    case LineKind::Kept: break;
+  }
+  return {};
+}
+
+// An index or check line: leading blanks, a decimal integer, the rest of the
+// line ignored.
+std::optional<int> readInteger(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  int v = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (ec != std::errc() || end == text.data()) return std::nullopt;
+  return v;
+}
+
+bool isIntegerLine(const FileLine& line) { return line.kind == LineKind::Index || line.kind == LineKind::Check; }
+
+// The check boxes whose click rule runs as soon as they are read: each second
+// transducer clears its third one, which is read next.
+bool clickRuleOnRead(std::string_view name) {
+  for (std::string_view n : {"dP2check", "dP3check", "P2check", "P3check", "T2check", "T3check"}) {
+    if (n == name) return true;
+  }
+  return false;
+}
+
+void applyInteger(const FileLine& line, Control& c, int v) {
+  if (line.kind == LineKind::Index) {
+    // An index beyond the items leaves no selection (a material list that has
+    // become shorter, a foreign file).
+    static_cast<Choice&>(c).setIndex(v);
+    return;
+  }
+  auto& box = static_cast<CheckBox&>(c);
+  box.setChecked(v != 0);
+  if (clickRuleOnRead(line.control) && box.onClick) box.onClick();
+}
+
+void applyText(Session& s, const FileLine& line, Control* c, std::string text) {
+  switch (line.kind) {
+    case LineKind::Kept: s.files.keptLine = std::move(text); return;
+    case LineKind::CellCopy: return;
+    case LineKind::Cell: static_cast<StringGrid&>(*c).setCell(line.col, line.row, std::move(text)); return;
+    default: break;
+  }
+  if (c->kind() == ControlKind::Edit) {
+    static_cast<Edit&>(*c).setText(std::move(text));  // the edit parses it
+  } else if (c->kind() == ControlKind::ComboBox) {
+    static_cast<ComboBox&>(*c).setText(std::move(text));
+  }
+}
+
+struct ReadText {
+  const FileLine* line;
+  std::string text;
+};
+
+struct ReadInteger {
+  const FileLine* line;
+  int value;
+};
+
+}  // namespace
+
+std::string describeLoadNote(const LoadNote& note) {
+  const std::string at = "line " + std::to_string(note.line);
+  switch (note.stop) {
+    case LoadNote::Stop::None: return {};
+    case LoadNote::Stop::NotAnInteger: return "reading stopped at " + at + ": it should hold an integer";
+    case LoadNote::Stop::LineTooLong:
+      return "reading stopped at " + at + ": it is longer than " + std::to_string(kMaxInputLineBytes) + " bytes";
+    case LoadNote::Stop::FileTooLarge:
+      return "reading stopped at " + at + ": the file is larger than " + std::to_string(kMaxInputFileBytes) +
+             " bytes";
+  }
+  return {};
+}
+
+std::vector<std::string> inputFileTexts(const Session& s) {
+  std::vector<std::string> lines;
+  lines.reserve(inputFileLines().size());
+  for (const FileLine& line : inputFileLines()) lines.push_back(storedText(s, line));
+  return lines;
+}
+
+int SaveInputFile(Session& s, const std::string& fileName, const WriteStep& write) {
+  trimMediumName(s);  // the file and the window show the same name
+  if (!writeTextLines(userFilePath(s.files, fileName), inputFileTexts(s), write)) return 1;
+  RememberMediumName(s);
+  return 0;
+}
+
+int LoadInputFile(Session& s, const std::string& fileName, LoadNote* note) {
+  LoadPipeMaterials(s);
+  const TextLines file = readTextLines(userFilePath(s.files, fileName), kMaxInputFileBytes);
+  if (file.status == ReadStatus::Missing) return 1;
+  if (file.status == ReadStatus::CannotOpen) return 2;
+  LoadInputLines(s, file, note);
+  return 0;
+}
+
+void LoadInputLines(Session& s, const TextLines& file, LoadNote* note) {
+  InputRecord& in = s.in;
+  in.CalcIdle = false;
+  in.PrevTextOwner = nullptr;  // a text read that does not convert stays as read
+  LoadNote stop;
+  std::vector<ReadText> cells;
+  std::vector<ReadInteger> givenBack;
+  const std::vector<FileLine>& table = inputFileLines();
+  for (size_t i = 0; i < table.size(); ++i) {
+    const FileLine& line = table[i];
+    const bool atEnd = i >= file.lines.size();
+    if (atEnd && file.truncated) {
+      stop = {LoadNote::Stop::FileTooLarge, static_cast<int>(i + 1)};
+      break;
+    }
+    // A file written before a block was added ends before it: the block's
+    // controls keep their values.
+    if (atEnd && line.block != 0 && (i == 0 || table[i - 1].block != line.block)) {
+      while (i + 1 < table.size() && table[i + 1].block == line.block) ++i;
+      continue;
+    }
+    // Past the end of the file an integer line reads as 0, a text as empty.
+    std::string text = atEnd ? std::string(isIntegerLine(line) ? "0" : "") : file.lines[i];
+    if (text.size() > kMaxInputLineBytes) {
+      stop = {LoadNote::Stop::LineTooLong, static_cast<int>(i + 1)};
+      break;
+    }
+    Control* c = line.kind == LineKind::Kept ? nullptr : in.registry.find(line.control);
+    if (line.kind != LineKind::Kept && c == nullptr) continue;
+    if (isIntegerLine(line)) {
+      const std::optional<int> v = readInteger(text);
+      if (!v) {
+        stop = {LoadNote::Stop::NotAnInteger, static_cast<int>(i + 1)};
+        break;
+      }
+      applyInteger(line, *c, *v);
+      if (line.givenBack) givenBack.push_back({&line, *v});
+    } else {
+      if (line.kind == LineKind::Cell) cells.push_back({&line, text});
+      applyText(s, line, c, std::move(text));
+    }
+    // The natural-gas composition is read into its vector once its rows are in.
+    if (line.control == "sostav" && (i + 1 == table.size() || table[i + 1].control != "sostav")) {
+      if (in.sostav.onKeyUp) in.sostav.onKeyUp();
+    }
+  }
+  // The edits read after a grid (nitrogen, carbon dioxide) copy their texts
+  // into its cells; the cells keep what the file holds.
+  for (const ReadText& r : cells) applyText(s, *r.line, in.registry.find(r.line->control), r.text);
+  in.TabSheet17.hide();
+  if (note != nullptr) *note = stop;
+
+  applyInputsAndCalculate(s, [&] {
+    // The rules rebuilt unit lists and cleared third transducers and pr_St:
+    // the values read come back, with the visibility rules of the boxes.
+    for (const ReadInteger& r : givenBack) {
+      Control* c = in.registry.find(r.line->control);
+      if (r.line->kind == LineKind::Index) {
+        static_cast<Choice&>(*c).setIndex(r.value);
+      } else {
+        auto& box = static_cast<CheckBox&>(*c);
+        box.setChecked(r.value != 0);
+        if (box.onClick) box.onClick();
+      }
+    }
+    OrderDiameterSeries(s);  // as by "Упорядочить"
+  });
+}
+
+}  // namespace velmar

@@ -1,0 +1,58 @@
+#pragma once
+// Reading and writing the program's files so that no input can hang the
+// reader and no failed or interrupted write destroys the previous file.
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmar {
+
+// One write of a save: returns the number of bytes written or -1 (with errno
+// set). The default is the system's write; a test injects one that fails.
+using WriteStep = std::function<long(int fd, const char* data, size_t size)>;
+
+// Writes the bytes as the whole new content of the file: into a temporary
+// file in the same folder, flushed to the disk, then renamed over the old
+// file. On any failure the old file stays as it was, the temporary file is
+// removed and the result is false.
+bool writeFileSafely(const std::string& path, std::string_view bytes, const WriteStep& write = {});
+
+enum class ReadStatus {
+  Read,        // read (perhaps only its first maxBytes, see truncated)
+  Missing,     // no such file
+  CannotOpen,  // exists but cannot be opened or read (a folder, no permission)
+};
+
+struct FileBytes {
+  ReadStatus status = ReadStatus::Missing;
+  std::string bytes;
+  bool truncated = false;  // the file holds more than maxBytes
+};
+
+// Reads at most maxBytes of a file. A device or pipe is read like a file, up
+// to the same limit, and never waited on.
+FileBytes readFileCapped(const std::string& path, size_t maxBytes);
+
+struct TextLines {
+  ReadStatus status = ReadStatus::Missing;
+  std::vector<std::string> lines;  // UTF-8, without their line ends
+  bool truncated = false;          // lines beyond the size limit were not read
+};
+
+// A text file of the program: lines ended by CR LF or LF, Windows-1251 or
+// UTF-8 (see decodeFileText); a carriage return inside a line reads as a
+// blank. A truncated file keeps only its complete lines.
+TextLines readTextLines(const std::string& path, size_t maxBytes);
+// The same for bytes already read.
+TextLines splitTextLines(std::string_view bytes, bool truncated);
+
+// The bytes of a text file: each line in Windows-1251 followed by CR LF.
+std::string textFileBytes(const std::vector<std::string>& lines);
+
+// Writes the lines as Windows-1251 with CR LF after each, safely; a line end
+// inside a line is written as a blank.
+bool writeTextLines(const std::string& path, const std::vector<std::string>& lines, const WriteStep& write = {});
+
+}  // namespace velmar
