@@ -13,6 +13,7 @@
 #include "core/platform.h"
 #include "gasprops/gas_properties.h"
 #include "persistence/program_files.h"
+#include "report/report_pages.h"
 #include "report/report_record.h"
 #include "uncertainty/channel_errors.h"
 #include "uncertainty/volume_error.h"
@@ -38,6 +39,7 @@ struct Session {
   ChannelErrors channels;
   VolumeErrors volumeErrors;
   ReportRecord toOtchet;
+  ReportPages reportPages;        // what the report page forms keep between builds
   DiameterSelection diameter;
 
   double Qavg = 0;                // average flow over the period, Qср = V/τ, m3/h

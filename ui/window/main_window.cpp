@@ -16,6 +16,7 @@
 #include "ui/window/form_binding.h"
 #include "ui/window/formula_editor_dialog.h"
 #include "ui/window/qt_text.h"
+#include "ui/window/report_menu.h"
 
 namespace velmar::window {
 
@@ -58,6 +59,7 @@ MainWindow::MainWindow(Session& s) : s_(s), binding_(std::make_unique<FormBindin
   if (QWidget* bar = binding_->widgetOf(in.ProgressBar1)) bar->installEventFilter(this);
 
   editor_ = new FormulaEditorDialog(s_, this);
+  report_ = std::make_unique<ReportMenu>(s_, *this);
   // Every "f(x).." button opens the editor for the field it stands beside.
   for (Control* c : in.registry.all()) {
     if (c->kind() != ControlKind::Button) continue;
@@ -87,6 +89,7 @@ MainWindow::~MainWindow() {
   // The session may outlive the window: its buttons forget the editor, and
   // the model its observer, before the widgets go.
   for (Button* b : formulaButtons_) b->onClick = nullptr;
+  report_.reset();
   binding_.reset();
 }
 

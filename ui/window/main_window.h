@@ -23,6 +23,7 @@ namespace velmar::window {
 
 class FormBinding;
 class FormulaEditorDialog;
+class ReportMenu;
 
 class MainWindow : public QMainWindow {
  public:
@@ -31,6 +32,7 @@ class MainWindow : public QMainWindow {
 
   FormBinding& binding() const { return *binding_; }
   FormulaEditorDialog& formulaEditor() const { return *editor_; }
+  ReportMenu& reportMenu() const { return *report_; }
   QSplitter* panesSplitter() const { return panes_; }
 
   // Shows a text in the status line in the given colour, bold when asked;
@@ -52,6 +54,7 @@ class MainWindow : public QMainWindow {
   Session& s_;
   std::unique_ptr<FormBinding> binding_;
   FormulaEditorDialog* editor_ = nullptr;
+  std::unique_ptr<ReportMenu> report_;
   QSplitter* panes_ = nullptr;
   QTimer statusTimer_;
   QTimer clockTimer_;
