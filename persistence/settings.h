@@ -9,6 +9,7 @@
 // The controls act at once (the numbering and the current user are read by
 // the next report), but are stored only by "Сохранить настройки".
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,7 @@
 namespace velmar {
 
 struct Session;
+struct ProgramFiles;
 class UserDialogs;
 
 inline constexpr std::string_view kSettingsFile = "Velmar\\nastrprg.nst";
@@ -93,6 +95,68 @@ struct Settings {
   // Closes the settings window; installed by the window that shows it.
   std::function<void()> closeWindow;
 };
+
+// "Velmar\nastrprg.nst" as stored, line by line; a line that is missing, or
+// that should hold an integer and does not, gives the default of its setting.
+struct StoredSettings {
+  bool TipZap = false;                                 // line 1
+  std::string NameFileZap = std::string(kLastSessionText);  // line 2
+  std::string startUpFile;                             // line 3: the full path of the start-up file
+  bool TipPos = true;                                  // line 4
+  bool TipSavePath = true;                             // line 5
+  std::string loadFolder;                              // line 6: the load dialog's folder
+  std::string saveFolder;                              // line 7: the save dialog's folder
+  int defaultUser = -1;                                // line 8
+  int Numer = 0;                                       // line 9; a file of 8 lines gives 0
+};
+
+// The settings file, or nothing when it cannot be read.
+std::optional<StoredSettings> readSettingsFile(const ProgramFiles& files);
+
+// As the main window is created: whether the window geometry is restored
+// (TipPos of the settings file; off when the file cannot be read).
+bool storedTipPos(const ProgramFiles& files);
+
+// Reads the settings file into the settings window and the users list into
+// NamePol, selecting the default user; a missing settings file gives the
+// defaults (ApplyDefaultSettings) and the users list is read all the same.
+// Then the numbering rule.
+void LoadSettings(Session& s);
+
+// Writes the settings file from the controls; line 8 is the current user's
+// index when NameUmolch is checked, otherwise the default user stored before.
+// False when it could not be written (the previous file is unchanged, errno
+// says why).
+bool SaveSettings(Session& s);
+
+// TipZap off (the start-up file's edit and "..." disabled), TipSavePath and
+// TipPos on, automatic numbering with its effect on the main window. Nothing
+// is written.
+void ApplyDefaultSettings(Session& s);
+
+// The numbering rule, on every change of Numer and after LoadSettings: for
+// automatic numbering NomerR and its label are hidden and NameIzmTrub is 440
+// pixels wide; for the user's own numbers they are shown and NameIzmTrub is
+// 272 pixels wide.
+void NumerChange(Session& s);
+
+// TipZap checked: NameFileZap and "..." enabled, NameFileZap shows the start-up
+// file's name; unchecked: both disabled, NameFileZap shows "Последние
+// введенные данные".
+void TipZapClick(Session& s);
+
+// The rules of the settings window's controls: TipZap, "...", Numer, the
+// users tab, "Сохранить настройки", "Закрыть", "По умолчанию". "..." chooses
+// the start-up file with the main window's load dialog; failed writes are
+// told through the dialogs' message box.
+void installSettingsRules(Session& s, UserDialogs& dialogs);
+
+// As the settings window is shown: the load dialog opens in the folder
+// "Velmar" (the next "Загрузить" too), the new-user box is hidden.
+void SettingsFormShow(Session& s);
+
+// Names of at least this many characters can be added as users.
+inline constexpr int kMinUserNameLength = 2;
 
 // The numbering of calculations is automatic (Numer item 0, "Автоматическая");
 // otherwise the user gives the number in NomerR ("Произвольная").
