@@ -212,7 +212,7 @@ std::string today() {
 
 void writeReports(const Session& s, const std::string& textFile, const std::string& pdfFile,
                   const ReportPdfWriter& writePdf) {
-  const ReportDocument doc = BuildReportText(s, ReportSettings{}, today());
+  const ReportDocument doc = BuildReportText(s, reportSettingsOf(s), today());
   if (!textFile.empty()) {
     std::string bytes;
     for (const std::string& line : doc.lines) bytes += line + "\n";

@@ -47,7 +47,7 @@ struct ReportDocument {
   std::optional<ErrorTablePage> errorTables;  // an error calculation only
 };
 
-// What the report takes from the program settings: the numbering of
+// What the report takes from the settings window: the numbering of
 // calculations (Numer: 0 "Автоматическая", 1 "Произвольная") and the current
 // user (NamePol; empty when none is selected).
 struct ReportSettings {

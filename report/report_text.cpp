@@ -6,6 +6,7 @@
 
 #include "core/session.h"
 #include "core/units.h"
+#include "persistence/settings.h"
 #include "report/calculation_number.h"
 #include "report/error_table_page.h"
 #include "report/report_line.h"
@@ -518,6 +519,10 @@ void ReportLines::results() {
 }
 
 }  // namespace
+
+ReportSettings reportSettingsOf(const Session& s) {
+  return {automaticNumbering(s.settings) ? 0 : 1, currentUser(s.settings)};
+}
 
 ReportDocument BuildReportText(const Session& s, const ReportSettings& settings, std::string_view date) {
   const InputRecord& in = s.in;

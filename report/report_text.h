@@ -19,4 +19,7 @@ struct Session;
 // the text lines and, for an error calculation, the error-table page.
 ReportDocument BuildReportText(const Session& s, const ReportSettings& settings, std::string_view date);
 
+// The numbering mode and the current user as the settings window holds them.
+ReportSettings reportSettingsOf(const Session& s);
+
 }  // namespace velmar

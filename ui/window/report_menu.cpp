@@ -69,7 +69,7 @@ ReportMenu::~ReportMenu() {
 }
 
 ReportDocument ReportMenu::generate() {
-  ReportDocument doc = BuildReportText(s_, settings ? settings() : ReportSettings{}, fromQt(today()));
+  ReportDocument doc = BuildReportText(s_, reportSettingsOf(s_), fromQt(today()));
   makeProgramFolder(s_.files);
   if (!AdvanceCalculationNumber(s_.files).written) {
     window_.ShowStatusText(QStringLiteral("Номер следующего расчета не удалось записать в файл ") +

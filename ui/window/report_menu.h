@@ -44,9 +44,6 @@ class ReportMenu : public QObject {
   ReportMenu(const ReportMenu&) = delete;
   ReportMenu& operator=(const ReportMenu&) = delete;
 
-  // The numbering of calculations and the current user, as the settings
-  // window holds them; automatic numbering and no user until it is set.
-  std::function<ReportSettings()> settings;
   // Asks for a file and calls `chosen` with its path once the user has chosen
   // one (not at all when the user cancels). A file dialog by default; the
   // tests answer it themselves.
