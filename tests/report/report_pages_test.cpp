@@ -70,6 +70,22 @@ TEST(ReportNumbering, FreeNumberingPrintsTheTextOfNomerRAsTyped) {
   EXPECT_EQ(p.build().name, "Узел учета N 2");
 }
 
+TEST(ReportNumbering, TheSettingsWindowGivesTheNumberingAndTheSigner) {
+  ReportPoint p;
+  errorPoint(p);
+  p.settle();
+  writeBytes(p.programFile("n.vdt"), "8\r\n");
+  p.type(p.s.in.NomerR, "77");
+  EXPECT_EQ(BuildReportText(p.s, reportSettingsOf(p.s), kReportDate).numberLine, " Расчет N 8  от 01.02.2024");
+  EXPECT_EQ(BuildReportText(p.s, reportSettingsOf(p.s), kReportDate).errorTables->signature,
+            "Расчет выполнил _____________________");
+  p.s.settings.Numer.setIndex(1);
+  p.s.settings.NamePol.setItems({"Сидоров С. С.", "Петров П. П."}, 1);
+  const ReportDocument doc = BuildReportText(p.s, reportSettingsOf(p.s), kReportDate);
+  EXPECT_EQ(doc.numberLine, " Расчет N 77  от 01.02.2024");
+  EXPECT_EQ(doc.errorTables->signature, "Расчет выполнил Петров П. П.");
+}
+
 TEST(ReportStandards, TheLineFollowsTheFlowmeterTypeOnceChosenOrLoaded) {
   ReportPoint p;
   EXPECT_EQ(p.build().standardsLine, "выполнен в соответствии с СТО Газпром 5.2-2005, МИ 3213-2009, Р Газпром 5.6-2009  ");
