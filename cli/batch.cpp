@@ -221,7 +221,9 @@ void writeReports(const Session& s, const std::string& textFile, const std::stri
     }
   }
   if (!pdfFile.empty()) {
-    if (!writePdf(doc, userFilePath(s.files, pdfFile))) throw UsageError{"cannot write report file " + quotedInput(pdfFile)};
+    if (!writePdf(doc, userFilePath(s.files, pdfFile))) {
+      throw UsageError{"cannot write report file " + quotedInput(pdfFile)};
+    }
     // The pages are generated: the next report carries the next number.
     AdvanceCalculationNumber(s.files);
   }

@@ -24,7 +24,8 @@ TEST(CalculationNumber, ConsecutiveReportsOfAFreshFolderCarryZeroOneTwo) {
   p.settle();
   const std::string file = p.programFile("n.vdt");
   ASSERT_FALSE(std::filesystem::exists(file));
-  for (const char* expected : {" Расчет N 0  от 01.02.2024", " Расчет N 1  от 01.02.2024", " Расчет N 2  от 01.02.2024"}) {
+  for (const char* expected :
+       {" Расчет N 0  от 01.02.2024", " Расчет N 1  от 01.02.2024", " Расчет N 2  от 01.02.2024"}) {
     EXPECT_EQ(p.build().numberLine, expected);
     const AdvancedNumber next = AdvanceCalculationNumber(p.s.files);
     EXPECT_TRUE(next.written);
@@ -42,8 +43,9 @@ TEST(CalculationNumber, AFileWithoutANumberCountsAsZeroAndAnUnwritableOneKeepsIt
   const struct {
     const char* bytes;
     long long number;
-  } cases[] = {{"41\r\n", 41}, {"  7 \n", 7}, {"12", 12}, {"", 0}, {"abc\r\n", 0}, {"-5\r\n", 0},
-               {"1e3\r\n", 0}, {"99999999999999999999\r\n", 0}, {"\xFF\xFE", 0}};
+  } cases[] = {{"41\r\n", 41}, {"  7 \n", 7}, {"12", 12},     {"", 0},
+               {"abc\r\n", 0}, {"-5\r\n", 0}, {"1e3\r\n", 0}, {"99999999999999999999\r\n", 0},
+               {"\xFF\xFE", 0}};
   for (const auto& c : cases) {
     writeBytes(file, c.bytes);
     EXPECT_EQ(ReadCalculationNumber(p.s.files), c.number) << c.bytes;
@@ -88,7 +90,8 @@ TEST(ReportNumbering, TheSettingsWindowGivesTheNumberingAndTheSigner) {
 
 TEST(ReportStandards, TheLineFollowsTheFlowmeterTypeOnceChosenOrLoaded) {
   ReportPoint p;
-  EXPECT_EQ(p.build().standardsLine, "выполнен в соответствии с СТО Газпром 5.2-2005, МИ 3213-2009, Р Газпром 5.6-2009  ");
+  EXPECT_EQ(p.build().standardsLine,
+            "выполнен в соответствии с СТО Газпром 5.2-2005, МИ 3213-2009, Р Газпром 5.6-2009  ");
   p.choose(p.s.in.TipSU, 3);
   EXPECT_EQ(p.build().standardsLine, "выполнен в соответствии ГОСТ  8.611-2013");
   p.choose(p.s.in.TipSU, 1);
@@ -194,13 +197,15 @@ TEST(ErrorTablePage, WordingsMediaKindsOfControlPointsAndTheSigner) {
        "Расчет погрешностей измерения расхода и количества воздуха при заданных отклонениях температуры и давления и "
        "заданных значениях расхода при стандартных условиях",
        "Таблица 1. Относительная погрешность измерения расхода воздуха",
-       "Таблица 2. Относительная погрешность измерения объема воздуха", "Расчет выполнил _____________________"},
+       "Таблица 2. Относительная погрешность измерения объема воздуха",
+       "Расчет выполнил _____________________"},
       {{{"sreda", "1"}},
        {},
        "Расчет погрешностей измерения расхода и количества среды при заданных отклонениях температуры и давления и "
        "заданных значениях расхода при стандартных условиях",
        "Таблица 1. Относительная погрешность измерения расхода среды",
-       "Таблица 2. Относительная погрешность измерения объема среды", "Расчет выполнил _____________________"},
+       "Таблица 2. Относительная погрешность измерения объема среды",
+       "Расчет выполнил _____________________"},
   };
   for (const auto& c : cases) {
     testing::apply(p, c.inputs);

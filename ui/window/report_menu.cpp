@@ -114,8 +114,9 @@ void ReportMenu::addPreviewCommands() {
   if (bar == nullptr) return;
   bar->addSeparator();
   bar->addAction(QStringLiteral("Открыть отчет…"), this, [this] {
-    chooseFile({QStringLiteral("Открыть отчет"), toQt(s_.files.startFolder), kReportFilter, QStringLiteral("vrp"), false},
-               [this](const QString& path) { openReportFile(path); });
+    chooseFile(
+        {QStringLiteral("Открыть отчет"), toQt(s_.files.startFolder), kReportFilter, QStringLiteral("vrp"), false},
+        [this](const QString& path) { openReportFile(path); });
   });
   bar->addAction(QStringLiteral("Сохранить отчет…"), this, [this] {
     chooseFile({QStringLiteral("Сохранить отчет"), proposedName(QStringLiteral("vrp")), kReportFilter,
@@ -155,14 +156,15 @@ void ReportMenu::writePdf(const ReportDocument& doc, const QString& path) {
   if (writeReportPdf(doc, path)) {
     window_.ShowStatusText(QStringLiteral("Отчет сохранен в файле ") + path, Qt::blue, true, 5);
   } else {
-    QMessageBox::warning(&window_, QStringLiteral("Сохранить в PDF"), QStringLiteral("Не удалось записать файл ") + path);
+    QMessageBox::warning(&window_, QStringLiteral("Сохранить в PDF"),
+                         QStringLiteral("Не удалось записать файл ") + path);
   }
 }
 
 void ReportMenu::savePdf() {
-  chooseFile({QStringLiteral("Сохранить в PDF"), proposedName(QStringLiteral("pdf")), kPdfFilter, QStringLiteral("pdf"),
-              true},
-             [this](const QString& path) { writePdf(generate(), path); });
+  chooseFile(
+      {QStringLiteral("Сохранить в PDF"), proposedName(QStringLiteral("pdf")), kPdfFilter, QStringLiteral("pdf"), true},
+      [this](const QString& path) { writePdf(generate(), path); });
 }
 
 void ReportMenu::print() {

@@ -158,10 +158,12 @@ class PagePainter {
     const double lead = 2 * kLeadCellWidth;
     const int right = Qt::AlignRight;
     cell(0, y, lead, kHeaderRowHeight, t.lead1, right);
-    for (int c = 0; c < 5; ++c) cell(lead + c * kValueCellWidth, y, kValueCellWidth, kHeaderRowHeight, t.head1[c], right);
+    for (int c = 0; c < 5; ++c)
+      cell(lead + c * kValueCellWidth, y, kValueCellWidth, kHeaderRowHeight, t.head1[c], right);
     y += kHeaderRowHeight;
     cell(0, y, lead, kHeaderRowHeight, t.lead2, right);
-    for (int c = 0; c < 5; ++c) cell(lead + c * kValueCellWidth, y, kValueCellWidth, kHeaderRowHeight, t.head2[c], right);
+    for (int c = 0; c < 5; ++c)
+      cell(lead + c * kValueCellWidth, y, kValueCellWidth, kHeaderRowHeight, t.head2[c], right);
     y += kHeaderRowHeight;
     cell(0, y, lead, kHeaderRowHeight, t.lead3, Qt::AlignHCenter);
     cell(lead, y, 5 * kValueCellWidth, kHeaderRowHeight, t.span3, Qt::AlignHCenter);
