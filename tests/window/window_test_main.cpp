@@ -1,21 +1,21 @@
 // The window tests run on the offscreen platform with a 1366×768 screen. With
-// --measure-start-up the binary instead creates the window once, as the
-// program does, and prints how long construction, the form rules with the
-// first pass, and showing took, and the decimal separator the session got.
+// --measure-start-up the binary instead starts the program once, as velmar
+// starts in an empty folder, and prints how long construction, the settings,
+// the form rules with the first pass, and showing took, and the decimal
+// separator the session got.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cstring>
 #include <iostream>
 
 #include "core/session.h"
-#include "core/start_up.h"
-#include "persistence/session_file.h"
-#include "ui/form_rules.h"
+#include "ui/window/desktop_program.h"
 #include "ui/window/main_window.h"
 #include "ui/window/qt_services.h"
 
@@ -48,16 +48,14 @@ int measureStartUp(int argc, char** argv, const QString& screenFile) {
   QApplication app(argc, argv);
   if (!screenFile.isEmpty()) QFile::remove(screenFile);
   velmar::window::keepNumericLocaleNeutral();
-  velmar::window::QtOneShotTimer timer;
-  velmar::window::QtEventPump pump;
-  velmar::Session session(timer, pump, velmar::window::systemDecimalSeparator());
-  velmar::installFormRules(session);
-  velmar::window::MainWindow window(session);
-  velmar::startWithDefaults(session);
-  window.show();
-  if (!QTest::qWaitForWindowExposed(&window)) return 1;
+  // The first start in an empty start folder, as velmar starts.
+  QTemporaryDir folder;
+  if (!folder.isValid()) return 1;
+  velmar::window::DesktopProgram program(folder.path().toStdString());
+  program.start();
+  if (!QTest::qWaitForWindowExposed(&program.window())) return 1;
   std::cout << "start-up: " << clock.elapsed() << " ms\n"
-            << "decimal separator: " << session.decimalSeparator << "\n";
+            << "decimal separator: " << program.session().decimalSeparator << "\n";
   return 0;
 }
 
