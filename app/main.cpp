@@ -1,18 +1,18 @@
-// velmar: the desktop program. It creates the main window with the state of a
-// measuring point, loads the input data of the previous session (or the
-// defaults), runs the first calculation and shows the window; at shut-down it
-// writes the session file. Without a display it says so on one line and exits
-// with status 3.
+// velmar: the desktop program. The current folder is its start folder: it
+// keeps its files in "Velmar" there. It creates the main window with the
+// state of a measuring point, reads the settings and the input data of the
+// previous session (or of the start-up file the settings name, or the
+// defaults), runs the first calculation and shows the window; when the window
+// closes it writes the session file and the window geometry. Without a
+// display it says so on one line and exits with status 3.
 #include <QApplication>
 #include <QByteArray>
+#include <QDir>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "core/session.h"
-#include "persistence/session_file.h"
-#include "ui/form_rules.h"
-#include "ui/window/main_window.h"
+#include "ui/window/desktop_program.h"
 #include "ui/window/qt_services.h"
 
 namespace {
@@ -58,18 +58,7 @@ int main(int argc, char** argv) {
   qInstallMessageHandler(previous);
   velmar::window::keepNumericLocaleNeutral();
 
-  velmar::window::QtOneShotTimer timer;
-  velmar::window::QtEventPump pump;
-  velmar::Session session(timer, pump, velmar::window::systemDecimalSeparator());
-  velmar::installFormRules(session);
-  velmar::window::MainWindow window(session);
-  // As the window is shown: the input data of the previous session from
-  // "Velmar/paramwin.vdt" under the start folder, or the input form's defaults
-  // when there are none.
-  velmar::showInputData(session);
-  window.show();
-  const int status = app.exec();
-  // Shut-down: the input data are kept for the next session.
-  velmar::saveSessionFile(session);
-  return status;
+  velmar::window::DesktopProgram program(QDir::currentPath().toStdString());
+  program.start();
+  return app.exec();
 }

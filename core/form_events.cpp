@@ -36,7 +36,9 @@ void editTextChanged(Session& s, Edit& e) {
   if (e.changeRule) e.changeRule();
 }
 
-void changeText(Session&, Edit& e, std::string text) {
+void changeText(Session&, Edit& e, std::string text) { changeText(e, std::move(text)); }
+
+void changeText(Edit& e, std::string text) {
   if (e.readOnly() || !e.enabled()) return;
   e.setText(std::move(text));
 }
@@ -71,8 +73,22 @@ void setCheckBox(Session& s, CheckBox& box, bool checked) {
   if (box.checked() != checked) clickCheckBox(s, box);
 }
 
-void pressButton(Session&, Button& button) {
+void pressButton(Session&, Button& button) { pressButton(button); }
+
+void pressButton(Button& button) {
   if (button.enabled() && button.onClick) button.onClick();
+}
+
+void chooseItem(Choice& c, int index) {
+  if (!c.enabled()) return;
+  c.setIndex(index);
+  if (c.onChange) c.onChange();
+}
+
+void clickCheckBox(CheckBox& box) {
+  if (!box.enabled()) return;
+  box.setChecked(!box.checked());
+  if (box.onClick) box.onClick();
 }
 
 void chooseMenu(Session&, MenuItem& item) {

@@ -40,4 +40,11 @@ void chooseMenu(Session& s, MenuItem& item);
 // The user edits a grid cell: the text changes, then the key comes up.
 void editCell(Session& s, StringGrid& grid, int col, int row, std::string text);
 
+// The same actions on a form that starts no calculation (the settings
+// window): the control changes as the user changes it and its own rule runs.
+void changeText(Edit& edit, std::string text);
+void chooseItem(Choice& choice, int index);
+void clickCheckBox(CheckBox& box);
+void pressButton(Button& button);
+
 }  // namespace velmar

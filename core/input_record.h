@@ -83,6 +83,9 @@ struct InputRecord {
   ProgressBar ProgressBar1{registry, "ProgressBar1", &Panel3, false};
   VELMAR_BOX(Panel4, Panel, &Panel3, "", true);
 
+  // The about window, last in the menu bar.
+  MenuItem MenuAbout{registry, "MenuAbout", &TForm2, "О программе"};
+
   VELMAR_BOX(PageControl1, PageControl, &TForm2, "", true);
 
   // --- Tab "Вид расчета" -------------------------------------------------------

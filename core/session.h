@@ -13,6 +13,7 @@
 #include "core/platform.h"
 #include "gasprops/gas_properties.h"
 #include "persistence/program_files.h"
+#include "persistence/settings.h"
 #include "report/report_record.h"
 #include "uncertainty/channel_errors.h"
 #include "uncertainty/volume_error.h"
@@ -43,6 +44,9 @@ struct Session {
   double Qavg = 0;                // average flow over the period, Qср = V/τ, m3/h
   std::string proposedSaveName;   // file name the save dialog proposes
   ProgramFiles files;             // the start folder and what the program keeps of its files
+  // The settings window: the numbering of calculations, the current user,
+  // the start-up file and the folders of the input-data dialogs.
+  Settings settings;
 
   // Runs every form rule as a load of the input data runs them, with
   // CalcIdle false; installed with the form rules, empty without a form.

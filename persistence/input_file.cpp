@@ -1,6 +1,5 @@
 #include "persistence/input_file.h"
 
-#include <charconv>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -33,17 +32,6 @@ std::string storedText(const Session& s, const FileLine& line) {
     case LineKind::Kept: break;
   }
   return {};
-}
-
-// An index or check line: leading blanks, a decimal integer, the rest of the
-// line ignored.
-std::optional<int> readInteger(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  int v = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (ec != std::errc() || end == text.data()) return std::nullopt;
-  return v;
 }
 
 bool isIntegerLine(const FileLine& line) { return line.kind == LineKind::Index || line.kind == LineKind::Check; }
@@ -162,7 +150,7 @@ void LoadInputLines(Session& s, const TextLines& file, LoadNote* note) {
     Control* c = line.kind == LineKind::Kept ? nullptr : in.registry.find(line.control);
     if (line.kind != LineKind::Kept && c == nullptr) continue;
     if (isIntegerLine(line)) {
-      const std::optional<int> v = readInteger(text);
+      const std::optional<int> v = readIntegerLine(text);
       if (!v) {
         stop = {LoadNote::Stop::NotAnInteger, static_cast<int>(i + 1)};
         break;

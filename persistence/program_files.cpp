@@ -36,8 +36,10 @@ std::string programFilePath(const ProgramFiles& files, std::string_view name) {
   for (char& ch : rest) {
     if (ch == '\\') ch = '/';
   }
-  return joinPath(joinPath(files.startFolder, kFolder), rest);
+  return joinPath(programFolderPath(files), rest);
 }
+
+std::string programFolderPath(const ProgramFiles& files) { return joinPath(files.startFolder, kFolder); }
 
 std::string userFilePath(const ProgramFiles& files, std::string_view name) {
   if (!name.empty() && name.front() == '/') return std::string(name);
@@ -45,7 +47,7 @@ std::string userFilePath(const ProgramFiles& files, std::string_view name) {
 }
 
 bool makeProgramFolder(const ProgramFiles& files) {
-  const std::string folder = joinPath(files.startFolder, kFolder);
+  const std::string folder = programFolderPath(files);
   if (::mkdir(folder.c_str(), 0777) == 0) return true;
   struct stat st {};
   return errno == EEXIST && ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);

@@ -24,6 +24,9 @@ struct ProgramFiles {
 // "Velmar" under the start folder, with "/" as the separator.
 std::string programFilePath(const ProgramFiles& files, std::string_view name);
 
+// The folder "Velmar" under the start folder.
+std::string programFolderPath(const ProgramFiles& files);
+
 // A file name a user gave: a relative one is taken from the start folder.
 std::string userFilePath(const ProgramFiles& files, std::string_view name);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
@@ -76,7 +77,9 @@ bool writeFileSafely(const std::string& path, std::string_view bytes, const Writ
   ok = (::close(fd) == 0) && ok;
   ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
   if (!ok) {
+    const int error = errno;  // why it failed, for the caller's message
     ::unlink(temp.c_str());
+    errno = error;
     return false;
   }
   syncFolder(folderOf(target));
@@ -163,6 +166,20 @@ std::string textFileBytes(const std::vector<std::string>& lines) {
 
 bool writeTextLines(const std::string& path, const std::vector<std::string>& lines, const WriteStep& write) {
   return writeFileSafely(path, textFileBytes(lines), write);
+}
+
+bool isEmptyFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0;
+}
+
+std::optional<int> readIntegerLine(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  int v = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (ec != std::errc() || end == text.data()) return std::nullopt;
+  return v;
 }
 
 }  // namespace velmar

@@ -3,6 +3,7 @@
 // reader and no failed or interrupted write destroys the previous file.
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +17,7 @@ using WriteStep = std::function<long(int fd, const char* data, size_t size)>;
 // Writes the bytes as the whole new content of the file: into a temporary
 // file in the same folder, flushed to the disk, then renamed over the old
 // file. On any failure the old file stays as it was, the temporary file is
-// removed and the result is false.
+// removed and the result is false, with errno saying why.
 bool writeFileSafely(const std::string& path, std::string_view bytes, const WriteStep& write = {});
 
 enum class ReadStatus {
@@ -54,5 +55,13 @@ std::string textFileBytes(const std::vector<std::string>& lines);
 // Writes the lines as Windows-1251 with CR LF after each, safely; a line end
 // inside a line is written as a blank.
 bool writeTextLines(const std::string& path, const std::vector<std::string>& lines, const WriteStep& write = {});
+
+// An existing regular file of no bytes.
+bool isEmptyFile(const std::string& path);
+
+// A line that holds an integer (an index, a check state, a size): leading
+// blanks, a decimal integer within int, the rest of the line ignored; nothing
+// when the line does not start with one.
+std::optional<int> readIntegerLine(std::string_view text);
 
 }  // namespace velmar

@@ -1,20 +1,67 @@
 #include "persistence/session_file.h"
 
 #include "core/session.h"
+#include "persistence/input_data_dialogs.h"
 #include "persistence/input_file.h"
 #include "persistence/input_reset.h"
 #include "persistence/program_files.h"
 #include "persistence/reference_lists.h"
+#include "persistence/safe_file.h"
 
 namespace velmar {
 
-int showInputData(Session& s, const std::string& startUpFile) {
+namespace {
+
+constexpr std::string_view kDefaults = "окна ввода заполнены значениями по умолчанию";
+
+std::string withDefaults(std::string text, std::string_view which = {}) {
+  text += ", ";
+  text += which;
+  text += kDefaults;
+  return text;
+}
+
+}  // namespace
+
+int showInputData(Session& s, const std::string& startUpFile, LoadNote* note) {
   makeProgramFolder(s.files);
   s.in.InputChanged = false;
   FillDefaultDiameters(s);
-  const int result = LoadInputFile(s, startUpFile.empty() ? programFilePath(s.files, kSessionFile) : startUpFile);
+  const int result =
+      LoadInputFile(s, startUpFile.empty() ? programFilePath(s.files, kSessionFile) : startUpFile, note);
   if (result != 0) ResetInputs(s);
   return result;
+}
+
+StartUpStatus loadStartUpData(Session& s) {
+  const Settings& st = s.settings;
+  const bool fromFile = st.TipZap.checked();
+  makeProgramFolder(s.files);
+  if (fromFile && st.startUpFile.empty()) {
+    startWithDefaults(s);
+    return {withDefaults("Данные не загружены: файл для загрузки при запуске не выбран"), true};
+  }
+  const std::string path = fromFile ? userFilePath(s.files, st.startUpFile) : programFilePath(s.files, kSessionFile);
+  // A file of no lines holds no input data (it would read as zeros).
+  if (isEmptyFile(path)) {
+    startWithDefaults(s);
+    return {withDefaults("Данные не загружены: файл «" + path + "» пуст"), true};
+  }
+  LoadNote note;
+  switch (showInputData(s, path, &note)) {
+    case 0: break;
+    case 1:
+      if (!fromFile) return {withDefaults("Данных предыдущего сеанса работы нет"), false};
+      return {withDefaults("Данные не загружены: файл «" + path + "» не найден"), true};
+    default:
+      return {withDefaults("Данные не загружены: файл «" + path + "» не удалось прочитать"), true};
+  }
+  const std::string what = fromFile ? "данные из " + st.NameFileZap.text() : "данные предыдущего сеанса работы";
+  if (note.stop == LoadNote::Stop::None) return {"Загружены " + what, false};
+  // A file that stops early: the lines before the stop over the defaults.
+  ResetInputs(s);
+  LoadInputFile(s, path, &note);
+  return {withDefaults("Не полностью загружены " + what + ": " + loadStopReason(note), "остальные "), true};
 }
 
 void startWithDefaults(Session& s) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "persistence/input_data_dialogs.h"
 #include "persistence/input_file.h"
 #include "persistence/reference_lists.h"
 #include "persistence/session_file.h"
@@ -89,6 +90,97 @@ TEST(SessionFile, AnUnreadableSessionFileStartsFromTheDefaultsAndAFailedSaveKeep
   EXPECT_EQ(p.s.in.strad.cell(0, 3), "150");
   EXPECT_EQ(saveSessionFile(p.s), 1);
   EXPECT_TRUE(std::filesystem::is_directory(folder.file("Velmar/paramwin.vdt")));
+}
+
+}  // namespace
+}  // namespace velmar
+
+namespace velmar {
+namespace {
+
+// The start of a session as the settings ask for it, and what the status line
+// says: a failed or partial load never leaves the form half-loaded without a
+// word.
+TEST(StartUp, TheStatusTextSaysWhatWasLoadedOrWhatFailed) {
+  TempFolder folder;
+  const std::string velmar = folder.file("Velmar");
+  std::string full;
+  {
+    ProgramRun first(folder.path);
+    first.diameterOf1000();
+    first.type(first.s.in.NameIzmTrub, "ГРС Северная");
+    ASSERT_EQ(SaveInputFile(first.s, folder.file("узел.vdt")), 0);
+    full = readBytes(folder.file("узел.vdt"));
+  }
+  // Line 104 (the index of KTtip) holds a text.
+  std::string corrupt;
+  {
+    size_t at = 0;
+    for (int i = 0; i < 103; ++i) at = full.find('\n', at) + 1;
+    corrupt = full.substr(0, at) + "мусор\r\n" + full.substr(full.find('\n', at) + 1);
+  }
+  const std::string truncated = full.substr(0, full.size() / 2);
+  struct Case {
+    const char* title;
+    std::string session;  // the session file's bytes; "-" : none, "/" : a folder in its place
+    bool tipZap;
+    std::string startUpFile;
+    std::string status;
+    bool problem;
+    std::string name;  // NameIzmTrub afterwards
+    int raschet;       // Raschet afterwards (line 1)
+  };
+  const std::string defaults = ", окна ввода заполнены значениями по умолчанию";
+  const Case cases[] = {
+      {"first start", "-", false, "", "Данных предыдущего сеанса работы нет" + defaults, false, "", 0},
+      {"the previous session", full, false, "", "Загружены данные предыдущего сеанса работы", false, "ГРС Северная", 2},
+      {"half a session file: what it holds", truncated, false, "", "Загружены данные предыдущего сеанса работы", false,
+       "ГРС Северная", 2},
+      {"a corrupt session file: the lines before the stop over the defaults", corrupt, false, "",
+       "Не полностью загружены данные предыдущего сеанса работы: строка 104 не содержит целого числа, остальные "
+       "окна ввода заполнены значениями по умолчанию",
+       true, "", 2},
+      {"a foreign session file", "это не файл исходных данных\r\n", false, "",
+       "Не полностью загружены данные предыдущего сеанса работы: строка 1 не содержит целого числа, остальные "
+       "окна ввода заполнены значениями по умолчанию",
+       true, "", 0},
+      {"an empty session file", "", false, "",
+       "Данные не загружены: файл «" + velmar + "/paramwin.vdt» пуст" + defaults, true, "", 0},
+      {"an unreadable session file", "/", false, "",
+       "Данные не загружены: файл «" + velmar + "/paramwin.vdt» не удалось прочитать" + defaults, true, "", 0},
+      {"the start-up file", "-", true, folder.file("узел.vdt"), "Загружены данные из узел.vdt", false, "ГРС Северная",
+       2},
+      {"a missing start-up file", full, true, folder.file("нет.vdt"),
+       "Данные не загружены: файл «" + folder.file("нет.vdt") + "» не найден" + defaults, true, "", 0},
+      {"no start-up file chosen", full, true, "",
+       "Данные не загружены: файл для загрузки при запуске не выбран" + defaults, true, "", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title);
+    std::filesystem::remove_all(velmar);
+    std::filesystem::create_directories(velmar);
+    if (c.session == "/") {
+      std::filesystem::create_directories(velmar + "/paramwin.vdt");
+    } else if (c.session != "-") {
+      writeBytes(velmar + "/paramwin.vdt", c.session);
+    }
+    testing::TestPoint p;
+    p.s.files.startFolder = folder.path;
+    p.s.settings.TipZap.setChecked(c.tipZap);
+    p.s.settings.startUpFile = c.startUpFile;
+    p.s.settings.NameFileZap.setText(fileNameOfPath(c.startUpFile));
+    const StartUpStatus status = loadStartUpData(p.s);
+    EXPECT_EQ(status.text, c.status);
+    EXPECT_EQ(status.problem, c.problem);
+    EXPECT_EQ(p.s.in.NameIzmTrub.text(), c.name);
+    EXPECT_EQ(p.s.in.Raschet.index(), c.raschet);
+    EXPECT_EQ(p.s.in.metod.index(), 1) << "the default method, or the one of the file";
+    EXPECT_EQ(p.s.in.strad.cell(0, 0), "50") << "the default diameter series";
+    EXPECT_TRUE(p.s.in.CalcIdle);
+    EXPECT_TRUE(p.timer.running()) << "a second pass is scheduled";
+    p.settle();
+    EXPECT_FALSE(p.memo2().empty() && p.memo1().empty()) << "a pass ran";
+  }
 }
 
 }  // namespace

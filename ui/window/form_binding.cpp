@@ -123,19 +123,72 @@ struct FormBinding::RowState {
   bool open() const { return gridRow >= 0; }
 };
 
-FormBinding::FormBinding(Session& s) : s_(s) {
-  for (Control* c : s_.in.registry.all()) {
+namespace {
+
+// The main window's actions: each is an input event of the measuring point.
+class SessionActions : public FormActions {
+ public:
+  explicit SessionActions(Session& s) : s_(s) {}
+  void keyDown(Edit& e) override { velmar::keyDown(s_, e); }
+  void keyUp(Edit& e) override { velmar::keyUp(s_, e); }
+  void changeText(Edit& e, std::string text) override { velmar::changeText(s_, e, std::move(text)); }
+  void chooseItem(Choice& c, int index) override { velmar::chooseItem(s_, c, index); }
+  void typeComboText(ComboBox& box, std::string text) override { velmar::typeComboText(s_, box, std::move(text)); }
+  void clickCheckBox(CheckBox& box) override { velmar::clickCheckBox(s_, box); }
+  void pressButton(Button& button) override { velmar::pressButton(s_, button); }
+  void chooseMenu(MenuItem& item) override { velmar::chooseMenu(s_, item); }
+  void editCell(StringGrid& grid, int col, int row, std::string text) override {
+    velmar::editCell(s_, grid, col, row, std::move(text));
+  }
+
+ private:
+  Session& s_;
+};
+
+// A form without a calculation (the settings window): each control's own rule.
+class PlainActions : public FormActions {
+ public:
+  void keyDown(Edit&) override {}
+  void keyUp(Edit&) override {}
+  void changeText(Edit& e, std::string text) override { velmar::changeText(e, std::move(text)); }
+  void chooseItem(Choice& c, int index) override { velmar::chooseItem(c, index); }
+  void typeComboText(ComboBox& box, std::string text) override { box.setText(std::move(text)); }
+  void clickCheckBox(CheckBox& box) override { velmar::clickCheckBox(box); }
+  void pressButton(Button& button) override { velmar::pressButton(button); }
+  void chooseMenu(MenuItem& item) override {
+    if (item.enabled() && item.onClick) item.onClick();
+  }
+  void editCell(StringGrid& grid, int col, int row, std::string text) override {
+    if (grid.editable()) grid.setCell(col, row, std::move(text));
+  }
+};
+
+}  // namespace
+
+FormBinding::FormBinding(Session& s)
+    : FormBinding(s.in.registry, &s.in, std::make_unique<SessionActions>(s)) {}
+
+FormBinding::FormBinding(ControlRegistry& registry)
+    : FormBinding(registry, nullptr, std::make_unique<PlainActions>()) {}
+
+FormBinding::FormBinding(ControlRegistry& registry, const InputRecord* record, std::unique_ptr<FormActions> actions)
+    : registry_(registry), record_(record), actions_(std::move(actions)) {
+  for (Control* c : registry_.all()) {
     if (c->parent() != nullptr) children_[c->parent()].push_back(c);
     if (c->kind() == ControlKind::StringGrid) {
-      for (const TableCaption& caption : tableCaptions(s_.in, static_cast<StringGrid&>(*c))) {
+      for (const TableCaption& caption : captionsOf(static_cast<StringGrid&>(*c))) {
         captionLabels_.insert(caption.label);
       }
     }
   }
-  s_.in.registry.setObserver(this);
+  registry_.setObserver(this);
 }
 
-FormBinding::~FormBinding() { s_.in.registry.setObserver(nullptr); }
+FormBinding::~FormBinding() { registry_.setObserver(nullptr); }
+
+std::vector<TableCaption> FormBinding::captionsOf(const StringGrid& grid) const {
+  return record_ != nullptr ? tableCaptions(*record_, grid) : std::vector<TableCaption>{};
+}
 
 const std::vector<Control*>& FormBinding::childrenOf(const Control& control) const {
   static const std::vector<Control*> none;
@@ -210,9 +263,9 @@ QWidget* FormBinding::build(Control& c) {
         if (updating_) return;
         // A change without a key (a paste with the mouse) still keeps the
         // previous text first.
-        if (keyDownIn_ != &e) keyDown(s_, e);
+        if (keyDownIn_ != &e) actions_->keyDown(e);
         keyDownIn_ = nullptr;
-        changeText(s_, e, fromQt(text));
+        actions_->changeText(e, fromQt(text));
         apply(e, ControlProperty::Text);
       });
       if (!c.caption().empty()) bound_[&c].caption = new QLabel(toQt(c.caption()));
@@ -226,14 +279,14 @@ QWidget* FormBinding::build(Control& c) {
       combo->setEditable(box.editable());
       connect(combo, &QComboBox::activated, this, [this, &box](int index) {
         if (updating_) return;
-        chooseItem(s_, box, index);
+        actions_->chooseItem(box, index);
         apply(box, ControlProperty::Index);
       });
       if (box.editable()) {
         combo->setMinimumWidth(kTextEditWidth);
         connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, &box](const QString& text) {
           if (updating_) return;
-          typeComboText(s_, box, fromQt(text));
+          actions_->typeComboText(box, fromQt(text));
         });
       }
       w = combo;
@@ -247,7 +300,7 @@ QWidget* FormBinding::build(Control& c) {
       bound_[&c].radios = buttons;
       connect(buttons, &QButtonGroup::idClicked, this, [this, &choice](int index) {
         if (updating_) return;
-        chooseItem(s_, choice, index);
+        actions_->chooseItem(choice, index);
         apply(choice, ControlProperty::Index);
       });
       w = group;
@@ -258,7 +311,7 @@ QWidget* FormBinding::build(Control& c) {
       auto* check = new QCheckBox;
       connect(check, &QCheckBox::clicked, this, [this, &box] {
         if (updating_) return;
-        clickCheckBox(s_, box);
+        actions_->clickCheckBox(box);
         apply(box, ControlProperty::Checked);
       });
       w = check;
@@ -269,8 +322,8 @@ QWidget* FormBinding::build(Control& c) {
       auto* table = new QTableWidget(grid.rowCount(), grid.colCount());
       // The caption labels of a control-point table stand in the fixed cells
       // they head, spanning the columns they cover.
-      for (const TableCaption& caption : tableCaptions(s_.in, grid)) {
-        QWidget* label = build(*s_.in.registry.find(caption.label->name()));
+      for (const TableCaption& caption : captionsOf(grid)) {
+        QWidget* label = build(*registry_.find(caption.label->name()));
         label->setContentsMargins(4, 0, 4, 0);
         if (caption.colSpan > 1) table->setSpan(caption.row, caption.col, 1, caption.colSpan);
         table->setCellWidget(caption.row, caption.col, label);
@@ -284,7 +337,7 @@ QWidget* FormBinding::build(Control& c) {
       table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       connect(table, &QTableWidget::itemChanged, this, [this, &grid](QTableWidgetItem* item) {
         if (updating_) return;
-        editCell(s_, grid, item->column(), item->row(), fromQt(item->text()));
+        actions_->editCell(grid, item->column(), item->row(), fromQt(item->text()));
         apply(grid, ControlProperty::Cells);
       });
       w = table;
@@ -300,7 +353,7 @@ QWidget* FormBinding::build(Control& c) {
       }
       connect(push, &QPushButton::clicked, this, [this, &button] {
         if (updating_) return;
-        pressButton(s_, button);
+        actions_->pressButton(button);
       });
       w = push;
       break;
@@ -570,7 +623,7 @@ void FormBinding::buildMenus(QMenuBar* bar, Control& form) {
       auto& item = static_cast<MenuItem&>(c);
       connect(action, &QAction::triggered, this, [this, &item] {
         if (updating_) return;
-        chooseMenu(s_, item);
+        actions_->chooseMenu(item);
       });
     }
     applyAll(c);
@@ -725,12 +778,15 @@ void FormBinding::apply(Control& c, ControlProperty property) {
         }
       } else if (property == ControlProperty::ReadOnly) {
         line->setReadOnly(e.readOnly());
+      } else if (property == ControlProperty::Geometry && e.width() > 0) {
+        line->setFixedWidth(e.width());
       }
       return;
     }
     case ControlKind::ComboBox: {
       auto& box = static_cast<ComboBox&>(c);
       auto* combo = static_cast<QComboBox*>(w);
+      if (property == ControlProperty::Geometry && box.width() > 0) combo->setMinimumWidth(box.width());
       if (property == ControlProperty::Items) {
         combo->clear();
         for (const auto& item : box.items()) combo->addItem(toQt(item));
@@ -858,10 +914,10 @@ bool FormBinding::eventFilter(QObject* watched, QEvent* event) {
   if (it == controlOfWidget_.end() || it->second->kind() != ControlKind::Edit || updating_) return false;
   auto& e = static_cast<Edit&>(*it->second);
   if (event->type() == QEvent::KeyPress) {
-    keyDown(s_, e);
+    actions_->keyDown(e);
     keyDownIn_ = &e;
   } else {
-    keyUp(s_, e);
+    actions_->keyUp(e);
   }
   return false;
 }

@@ -18,6 +18,8 @@
 // caption labels of the control-point tables stand in the fixed cells they
 // head, inside their table.
 #include <QObject>
+#include <memory>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -34,13 +36,35 @@ class QButtonGroup;
 
 namespace velmar {
 struct Session;
-}
+struct InputRecord;
+struct TableCaption;
+}  // namespace velmar
 
 namespace velmar::window {
 
+// Where a user's action on a widget goes: the model's own event.
+class FormActions {
+ public:
+  virtual ~FormActions() = default;
+  virtual void keyDown(Edit& edit) = 0;
+  virtual void keyUp(Edit& edit) = 0;
+  virtual void changeText(Edit& edit, std::string text) = 0;
+  virtual void chooseItem(Choice& choice, int index) = 0;
+  virtual void typeComboText(ComboBox& box, std::string text) = 0;
+  virtual void clickCheckBox(CheckBox& box) = 0;
+  virtual void pressButton(Button& button) = 0;
+  virtual void chooseMenu(MenuItem& item) = 0;
+  virtual void editCell(StringGrid& grid, int col, int row, std::string text) = 0;
+};
+
 class FormBinding : public QObject, public ControlObserver {
  public:
+  // The main window: the controls of the input record, whose every action is
+  // an input event of the measuring point.
   explicit FormBinding(Session& s);
+  // Another form (the settings window): the controls of its registry, whose
+  // actions run the controls' own rules and start no calculation.
+  explicit FormBinding(ControlRegistry& registry);
   ~FormBinding() override;
   FormBinding(const FormBinding&) = delete;
   FormBinding& operator=(const FormBinding&) = delete;
@@ -91,7 +115,14 @@ class FormBinding : public QObject, public ControlObserver {
   void updateRow(QWidget* row);
   void rebuildRadios(Control& control);
 
-  Session& s_;
+  FormBinding(ControlRegistry& registry, const InputRecord* record, std::unique_ptr<FormActions> actions);
+  // The caption labels that stand inside a control-point table (none
+  // outside the main window).
+  std::vector<TableCaption> captionsOf(const StringGrid& grid) const;
+
+  ControlRegistry& registry_;
+  const InputRecord* record_;
+  std::unique_ptr<FormActions> actions_;
   std::unordered_map<const Control*, Bound> bound_;
   std::unordered_map<const Control*, std::vector<Control*>> children_;
   // The caption labels that stand inside their control-point table.

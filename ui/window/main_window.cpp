@@ -12,20 +12,38 @@
 #include <QTime>
 #include <algorithm>
 
+#include <QCloseEvent>
+#include <cerrno>
+
 #include "core/session.h"
+#include "persistence/input_data_dialogs.h"
+#include "persistence/input_reset.h"
+#include "persistence/program_files.h"
+#include "persistence/session_file.h"
+#include "persistence/window_geometry.h"
+#include "ui/window/about_dialog.h"
 #include "ui/window/form_binding.h"
 #include "ui/window/formula_editor_dialog.h"
+#include "ui/window/qt_dialogs.h"
 #include "ui/window/qt_text.h"
+#include "ui/window/settings_dialog.h"
 
 namespace velmar::window {
 
 namespace {
 constexpr int kDefaultWidth = 1340;
 constexpr int kDefaultHeight = 700;
-constexpr int kMinMessagePaneWidth = 200;
+// The status text after the start-up load: what was loaded, or what failed.
+constexpr int kStatusSeconds = 5;
+constexpr int kProblemSeconds = 10;
+const QColor kProblemColour(0x80, 0, 0);
 }  // namespace
 
-MainWindow::MainWindow(Session& s) : s_(s), binding_(std::make_unique<FormBinding>(s)) {
+MainWindow::MainWindow(Session& s, UserDialogs* dialogs)
+    : s_(s),
+      ownDialogs_(dialogs == nullptr ? std::make_unique<QtUserDialogs>(this) : nullptr),
+      dialogs_(dialogs == nullptr ? *ownDialogs_ : *dialogs),
+      binding_(std::make_unique<FormBinding>(s)) {
   InputRecord& in = s_.in;
   setObjectName(QStringLiteral("TForm2"));
   binding_->bindForm(in.TForm2, this);
@@ -58,6 +76,9 @@ MainWindow::MainWindow(Session& s) : s_(s), binding_(std::make_unique<FormBindin
   if (QWidget* bar = binding_->widgetOf(in.ProgressBar1)) bar->installEventFilter(this);
 
   editor_ = new FormulaEditorDialog(s_, this);
+  settings_ = new SettingsDialog(s_, this);
+  about_ = new AboutDialog(this);
+  installMenus();
   // Every "f(x).." button opens the editor for the field it stands beside.
   for (Control* c : in.registry.all()) {
     if (c->kind() != ControlKind::Button) continue;
@@ -84,10 +105,117 @@ MainWindow::MainWindow(Session& s) : s_(s), binding_(std::make_unique<FormBindin
 }
 
 MainWindow::~MainWindow() {
-  // The session may outlive the window: its buttons forget the editor, and
-  // the model its observer, before the widgets go.
+  // The session may outlive the window: its buttons and menus forget the
+  // editor and the dialogs, and the model its observer, before the widgets go.
   for (Button* b : formulaButtons_) b->onClick = nullptr;
+  for (MenuItem* m : {&s_.in.MenuSave, &s_.in.MenuLoad, &s_.in.MenuReset, &s_.in.MenuSettings, &s_.in.MenuAbout}) {
+    m->onClick = nullptr;
+  }
+  for (Control* c : s_.settings.registry.all()) {
+    if (c->kind() == ControlKind::Button) static_cast<Button*>(c)->onClick = nullptr;
+  }
   binding_.reset();
+}
+
+void MainWindow::installMenus() {
+  InputRecord& in = s_.in;
+  installSettingsRules(s_, dialogs_);
+  in.MenuSave.onClick = [this] { MenuSaveClick(s_, dialogs_); };
+  in.MenuLoad.onClick = [this] { MenuLoadClick(s_, dialogs_); };
+  in.MenuReset.onClick = [this] { ResetInputs(s_); };
+  in.MenuSettings.onClick = [this] { settings_->openSettings(); };
+  in.MenuAbout.onClick = [this] { about_->open(); };
+}
+
+void MainWindow::startProgram() {
+  Settings& st = s_.settings;
+  // As the window is created: the program's folder, the dialogs in the start
+  // folder, the geometry when the settings keep it.
+  makeProgramFolder(s_.files);
+  st.OpenDialog1.initialDir = s_.files.startFolder;
+  st.SaveDialog1.initialDir = s_.files.startFolder;
+  const bool keepGeometry = storedTipPos(s_.files);
+  const std::optional<WindowGeometry> geometry = keepGeometry ? readWindowGeometry(s_.files) : std::nullopt;
+  if (geometry) {
+    RestoreWindowGeometry(*geometry);
+  } else {
+    placeOnScreen(*this);
+  }
+  // As the settings window is created: the settings and the users.
+  LoadSettings(s_);
+  // As the window is shown: the input data and what the status line says.
+  const StartUpStatus status = loadStartUpData(s_);
+  s_.in.TabSheet17.hide();
+  ShowStatusText(toQt(status.text), status.problem ? kProblemColour : QColor(Qt::blue), true,
+                 status.problem ? kProblemSeconds : kStatusSeconds);
+  started_ = true;
+}
+
+WindowGeometry MainWindow::currentGeometry() const {
+  WindowGeometry g;
+  const QRect main = isMaximized() || isFullScreen() ? normalGeometry() : QRect(pos(), size());
+  g.mainWidth = main.width();
+  g.mainHeight = main.height();
+  g.mainTop = main.y();
+  g.mainLeft = main.x();
+  g.settingsWidth = settings_->width();
+  g.settingsHeight = settings_->height();
+  g.settingsTop = settings_->y();
+  g.settingsLeft = settings_->x();
+  const QList<int> panes = panes_->sizes();
+  g.messagePaneWidth = panes.isEmpty() ? kMinMessagePaneWidth : std::max(panes.first(), kMinMessagePaneWidth);
+  return g;
+}
+
+void MainWindow::RestoreWindowGeometry(const WindowGeometry& g) {
+  QRect area(0, 0, kDefaultWidth, kDefaultHeight);
+  if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+    area = screen->availableGeometry();
+  }
+  // The saved place may lie on a screen that is no longer there: the window
+  // stays within the screen it opens on.
+  const QSize size(std::clamp(g.mainWidth, 200, area.width()), std::clamp(g.mainHeight, 150, area.height()));
+  resize(size);
+  move(std::clamp(g.mainLeft, area.left(), area.right() + 1 - size.width()),
+       std::clamp(g.mainTop, area.top(), area.bottom() + 1 - size.height()));
+  if (g.settingsWidth > 0 && g.settingsHeight > 0) {
+    settings_->resize(std::min(g.settingsWidth, area.width()), std::min(g.settingsHeight, area.height()));
+  }
+  pendingPaneWidth_ = std::max(g.messagePaneWidth, kMinMessagePaneWidth);
+  if (isVisible()) applyPaneWidth();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  applyPaneWidth();
+}
+
+// The splitter shares out its width only once the window is laid out.
+void MainWindow::applyPaneWidth() {
+  if (pendingPaneWidth_ <= 0) return;
+  const QList<int> sizes = panes_->sizes();
+  int total = 0;
+  for (int w : sizes) total += w;
+  if (sizes.size() == 2 && total > 0) {
+    const int message = std::min(pendingPaneWidth_, std::max(total - kMinMessagePaneWidth, kMinMessagePaneWidth));
+    panes_->setSizes({message, total - message});
+  }
+  pendingPaneWidth_ = 0;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (started_) FormClose();
+  QMainWindow::closeEvent(event);
+}
+
+void MainWindow::FormClose() {
+  started_ = false;
+  if (saveSessionFile(s_) != 0) {
+    const int error = errno;
+    dialogs_.showMessage("Данные сеанса работы не сохранены в файл «" + programFilePath(s_.files, kSessionFile) +
+                         "»: " + describeWriteFailure(error) + ", при следующем запуске будут загружены прежние данные.");
+  }
+  writeWindowGeometry(s_.files, currentGeometry());
 }
 
 void MainWindow::ShowStatusText(const QString& text, const QColor& colour, bool bold, int seconds) {

@@ -2,7 +2,10 @@
 // The main window TForm2: the menus, the page control with every tab of the
 // form model, the result pane Memo1 and the message pane Memo2 side by side
 // under a splitter, and the status line Panel3 (status text, date, progress
-// bar, clock).
+// bar, clock). It owns the settings window, the about window and the formula
+// editor. startProgram() runs the start of a session (the program's folder,
+// the window geometry, the settings, the input data, the status text); the
+// window's close then ends it (the session file and the geometry are written).
 #include <QColor>
 #include <QMainWindow>
 #include <QTimer>
@@ -15,23 +18,45 @@ class QSplitter;
 
 namespace velmar {
 struct Session;
+struct WindowGeometry;
 class Edit;
 class Button;
+class UserDialogs;
 }  // namespace velmar
 
 namespace velmar::window {
 
+class AboutDialog;
 class FormBinding;
 class FormulaEditorDialog;
+class SettingsDialog;
 
 class MainWindow : public QMainWindow {
  public:
-  explicit MainWindow(Session& s);
+  // The file dialogs and message boxes are the given ones, or Qt's.
+  explicit MainWindow(Session& s, UserDialogs* dialogs = nullptr);
   ~MainWindow() override;
 
   FormBinding& binding() const { return *binding_; }
   FormulaEditorDialog& formulaEditor() const { return *editor_; }
+  SettingsDialog& settingsWindow() const { return *settings_; }
+  AboutDialog& aboutWindow() const { return *about_; }
   QSplitter* panesSplitter() const { return panes_; }
+
+  // The start of a session, before the window is shown: the folder "Velmar"
+  // is made when missing, the dialogs open in the start folder, the saved
+  // geometry is restored when the settings say TipPos (otherwise the window
+  // is centred), the settings and the users are read, then the input data of
+  // the start-up file or of the previous session (the defaults when they
+  // cannot be read), and the status line says what was loaded. Once it has
+  // run, closing the window writes the session file and the geometry.
+  void startProgram();
+
+  // The geometry as it would be saved now, and the saved one applied: the
+  // main window within the screen, the settings window's size, the message
+  // pane at least 200 pixels wide.
+  WindowGeometry currentGeometry() const;
+  void RestoreWindowGeometry(const WindowGeometry& g);
 
   // Shows a text in the status line in the given colour, bold when asked;
   // after the given number of seconds the text goes and the font is plain again.
@@ -43,15 +68,27 @@ class MainWindow : public QMainWindow {
  protected:
   // The status text is bold while the progress bar of a long run shows.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Shut-down of a started session: the session file and the geometry.
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void setStatusBold(bool bold);
   void clearStatusText();
   void tickClock();
+  void installMenus();
+  void applyPaneWidth();
+  void FormClose();
 
   Session& s_;
+  std::unique_ptr<UserDialogs> ownDialogs_;
+  UserDialogs& dialogs_;
   std::unique_ptr<FormBinding> binding_;
   FormulaEditorDialog* editor_ = nullptr;
+  SettingsDialog* settings_ = nullptr;
+  AboutDialog* about_ = nullptr;
+  bool started_ = false;
+  int pendingPaneWidth_ = 0;  // the message pane's saved width, set once the window is laid out
   QSplitter* panes_ = nullptr;
   QTimer statusTimer_;
   QTimer clockTimer_;

@@ -1,0 +1,123 @@
+#include "persistence/input_data_dialogs.h"
+
+#include <cerrno>
+
+#include "core/session.h"
+#include "persistence/input_file.h"
+#include "persistence/program_files.h"
+#include "persistence/safe_file.h"
+#include "persistence/settings.h"
+
+namespace velmar {
+
+namespace {
+
+std::string quoted(std::string_view path) { return "«" + std::string(path) + "»"; }
+
+}  // namespace
+
+std::string describeWriteFailure(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS: return "нет прав на запись";
+    case ENOENT:
+    case ENOTDIR: return "нет такой папки";
+    case ENOSPC:
+    case EDQUOT: return "на диске нет места";
+    case EISDIR: return "под этим именем на диске папка";
+    default: return "ошибка записи на диск";
+  }
+}
+
+std::string folderOfPath(std::string_view path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string_view::npos) return {};
+  return std::string(path.substr(0, slash == 0 ? 1 : slash));
+}
+
+std::string fileNameOfPath(std::string_view path) {
+  const size_t slash = path.rfind('/');
+  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string withDefaultSuffix(std::string path) {
+  const std::string name = fileNameOfPath(path);
+  if (!name.empty() && name.find('.') == std::string::npos) {
+    path += '.';
+    path += kInputFileSuffix;
+  }
+  return path;
+}
+
+std::string proposedFileName(const Session& s) {
+  std::string name = s.proposedSaveName;
+  for (char& ch : name) {
+    if (ch == '/' || ch == '\\') ch = ' ';
+  }
+  return name;
+}
+
+std::string loadStopReason(const LoadNote& note) {
+  const std::string line = std::to_string(note.line);
+  switch (note.stop) {
+    case LoadNote::Stop::None: return {};
+    case LoadNote::Stop::NotAnInteger: return "строка " + line + " не содержит целого числа";
+    case LoadNote::Stop::LineTooLong:
+      return "строка " + line + " длиннее " + std::to_string(kMaxInputLineBytes) + " байт";
+    case LoadNote::Stop::FileTooLarge:
+      return "файл больше " + std::to_string(kMaxInputFileBytes >> 20) + " МБ, строки с " + line +
+             "-й не прочитаны";
+  }
+  return {};
+}
+
+bool MenuSaveClick(Session& s, UserDialogs& dialogs) {
+  FileDialog& dialog = s.settings.SaveDialog1;
+  FileDialog shown = dialog;
+  shown.fileName = proposedFileName(s);
+  const std::string chosen = dialogs.chooseFile(UserDialogs::Kind::Save, shown);
+  if (chosen.empty()) return false;
+  const std::string path = userFilePath(s.files, withDefaultSuffix(chosen));
+  if (SaveInputFile(s, path) != 0) {
+    const int error = errno;
+    dialogs.showMessage("Исходные данные не сохранены в файл " + quoted(path) + ": " +
+                        describeWriteFailure(error) + ", на диске ничего не изменилось.");
+    return false;
+  }
+  dialog.initialDir = folderOfPath(path);
+  dialog.fileName = path;
+  return true;
+}
+
+bool MenuLoadClick(Session& s, UserDialogs& dialogs) {
+  FileDialog& dialog = s.settings.OpenDialog1;
+  FileDialog shown = dialog;
+  shown.fileName = fileNameOfPath(dialog.fileName);
+  const std::string chosen = dialogs.chooseFile(UserDialogs::Kind::Open, shown);
+  if (chosen.empty()) return false;
+  const std::string path = userFilePath(s.files, chosen);
+  if (isEmptyFile(path)) {
+    dialogs.showMessage("Исходные данные не загружены: файл " + quoted(path) + " пуст.");
+    return false;
+  }
+  LoadNote note;
+  switch (LoadInputFile(s, path, &note)) {
+    case 0: break;
+    case 1:
+      dialogs.showMessage("Исходные данные не загружены: файл " + quoted(path) + " не найден.");
+      return false;
+    default:
+      dialogs.showMessage("Исходные данные не загружены: файл " + quoted(path) + " не удалось прочитать.");
+      return false;
+  }
+  dialog.initialDir = folderOfPath(path);
+  dialog.fileName = path;
+  if (note.stop != LoadNote::Stop::None) {
+    dialogs.showMessage("Исходные данные из файла " + quoted(path) + " загружены не полностью: " +
+                        loadStopReason(note) + ", остальные окна ввода сохранили прежние значения.");
+  }
+  return true;
+}
+
+}  // namespace velmar
