@@ -5,6 +5,7 @@
 #include "core/session.h"
 #include "persistence/input_file.h"
 #include "persistence/program_files.h"
+#include "persistence/safe_file.h"
 #include "persistence/settings.h"
 
 namespace velmar {
@@ -96,6 +97,10 @@ bool MenuLoadClick(Session& s, UserDialogs& dialogs) {
   const std::string chosen = dialogs.chooseFile(UserDialogs::Kind::Open, shown);
   if (chosen.empty()) return false;
   const std::string path = userFilePath(s.files, chosen);
+  if (isEmptyFile(path)) {
+    dialogs.showMessage("Исходные данные не загружены: файл " + quoted(path) + " пуст.");
+    return false;
+  }
   LoadNote note;
   switch (LoadInputFile(s, path, &note)) {
     case 0: break;

@@ -60,9 +60,10 @@ std::string loadStopReason(const LoadNote& note);
 bool MenuSaveClick(Session& s, UserDialogs& dialogs);
 
 // "Загрузить": the input data of the file chosen in the load dialog, which
-// then opens in that file's folder. A file that is missing or cannot be read
-// changes nothing and is told in one message, as is a reading that stopped
-// early (the values read so far stay). Returns true when the file was read.
+// then opens in that file's folder. A file that is missing, cannot be read
+// or is empty changes nothing and is told in one message, as is a reading
+// that stopped early (the values read so far stay). Returns true when the
+// file was read.
 bool MenuLoadClick(Session& s, UserDialogs& dialogs);
 
 }  // namespace velmar

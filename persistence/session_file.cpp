@@ -6,6 +6,7 @@
 #include "persistence/input_reset.h"
 #include "persistence/program_files.h"
 #include "persistence/reference_lists.h"
+#include "persistence/safe_file.h"
 
 namespace velmar {
 
@@ -35,12 +36,17 @@ int showInputData(Session& s, const std::string& startUpFile, LoadNote* note) {
 StartUpStatus loadStartUpData(Session& s) {
   const Settings& st = s.settings;
   const bool fromFile = st.TipZap.checked();
+  makeProgramFolder(s.files);
   if (fromFile && st.startUpFile.empty()) {
-    makeProgramFolder(s.files);
     startWithDefaults(s);
     return {withDefaults("Данные не загружены: файл для загрузки при запуске не выбран"), true};
   }
   const std::string path = fromFile ? userFilePath(s.files, st.startUpFile) : programFilePath(s.files, kSessionFile);
+  // A file of no lines holds no input data (it would read as zeros).
+  if (isEmptyFile(path)) {
+    startWithDefaults(s);
+    return {withDefaults("Данные не загружены: файл «" + path + "» пуст"), true};
+  }
   LoadNote note;
   switch (showInputData(s, path, &note)) {
     case 0: break;

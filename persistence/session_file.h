@@ -30,9 +30,10 @@ struct StartUpStatus {
 // The start-up load as the settings ask for it: the start-up file when TipZap
 // is on, otherwise the session file. A reading that stops early leaves the
 // input form reset with the values read before the stop; a file that cannot
-// be read leaves it reset. The status text says which data were loaded
-// ("Загружены данные из …", "Загружены данные предыдущего сеанса работы"),
-// or what failed and that the input form holds its defaults.
+// be read, or that is empty, leaves it reset. The status text says which
+// data were loaded ("Загружены данные из …", "Загружены данные предыдущего
+// сеанса работы"), or what failed and that the input form holds its
+// defaults.
 StartUpStatus loadStartUpData(Session& s);
 
 // A first start without any session file, as the batch tool starts: the

@@ -126,6 +126,8 @@ TEST(InputDataDialogs, AFailedSaveOrLoadSaysWhyInOneSentence) {
   const std::string folderFile = p.folder.file("выход/папка.vdt");
   const std::string missing = p.folder.file("вход/нет.vdt");
   const std::string foreign = p.folder.file("вход/чужой.vdt");
+  const std::string empty = p.folder.file("вход/пустой.vdt");
+  writeBytes(empty, "");
   const Case cases[] = {
       {"save into a missing folder", true, missingFolder, false,
        "Исходные данные не сохранены в файл «" + missingFolder + "»: нет такой папки, на диске ничего не изменилось."},
@@ -140,6 +142,7 @@ TEST(InputDataDialogs, AFailedSaveOrLoadSaysWhyInOneSentence) {
        "Исходные данные из файла «" + foreign +
            "» загружены не полностью: строка 1 не содержит целого числа, остальные окна ввода сохранили прежние "
            "значения."},
+      {"load an empty file", false, empty, false, "Исходные данные не загружены: файл «" + empty + "» пуст."},
       {"cancel", false, "", false, ""},
   };
   for (const Case& c : cases) {

@@ -144,6 +144,8 @@ TEST(StartUp, TheStatusTextSaysWhatWasLoadedOrWhatFailed) {
        "Не полностью загружены данные предыдущего сеанса работы: строка 1 не содержит целого числа, остальные "
        "окна ввода заполнены значениями по умолчанию",
        true, "", 0},
+      {"an empty session file", "", false, "",
+       "Данные не загружены: файл «" + velmar + "/paramwin.vdt» пуст" + defaults, true, "", 0},
       {"an unreadable session file", "/", false, "",
        "Данные не загружены: файл «" + velmar + "/paramwin.vdt» не удалось прочитать" + defaults, true, "", 0},
       {"the start-up file", "-", true, folder.file("узел.vdt"), "Загружены данные из узел.vdt", false, "ГРС Северная",

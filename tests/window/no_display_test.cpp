@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -16,6 +17,9 @@ struct Outcome {
 Outcome runVelmar(const QProcessEnvironment& env, int waitMs = 30000) {
   QProcess velmar;
   velmar.setProcessEnvironment(env);
+  // The program keeps its files under its start folder: a folder of its own.
+  QTemporaryDir startFolder;
+  velmar.setWorkingDirectory(startFolder.path());
   velmar.start(QStringLiteral(VELMAR_APP_PATH), {});
   const bool finished = velmar.waitForFinished(waitMs);
   if (!finished) {

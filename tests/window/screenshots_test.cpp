@@ -2,7 +2,10 @@
 // of an error calculation, saved into the build tree for a look by eye.
 #include <QDir>
 #include <QPixmap>
+#include <QPushButton>
 
+#include "ui/window/about_dialog.h"
+#include "ui/window/settings_dialog.h"
 #include "window_test_support.h"
 
 namespace velmar::window::testing {
@@ -10,9 +13,9 @@ namespace {
 
 class ScreenshotTest : public WindowTest {
  protected:
-  void save(const QString& name) {
+  void save(const QString& name, QWidget* shown = nullptr) {
     QCoreApplication::processEvents();
-    const QPixmap picture = window->grab();
+    const QPixmap picture = (shown != nullptr ? shown : window.get())->grab();
     ASSERT_FALSE(picture.isNull());
     EXPECT_TRUE(picture.save(QDir(QStringLiteral(VELMAR_SCREENSHOT_DIR)).filePath(name + ".png"))) << name.toStdString();
   }
@@ -77,6 +80,25 @@ TEST_F(ScreenshotTest, EveryKindOfCalculationAndEveryTabOfAnErrorCalculation) {
   waitForCalculation();
   save(QStringLiteral("diameter"));
   saveTabs(control("PageControl1"), QStringLiteral("diameter"));
+}
+
+// The settings window with both tabs, the new-user box open, and the about window.
+TEST_F(ScreenshotTest, TheSettingsAndAboutWindows) {
+  SettingsDialog& settings = window->settingsWindow();
+  settings.openSettings();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&settings));
+  save(QStringLiteral("settings"), &settings);
+  auto* tabs = qobject_cast<QTabWidget*>(settings.binding().widgetOf(session().settings.SettingsPages));
+  ASSERT_NE(tabs, nullptr);
+  tabs->setCurrentIndex(1);
+  save(QStringLiteral("settings_users"), &settings);
+  qobject_cast<QPushButton*>(settings.binding().widgetOf(session().settings.AddUserButton))->click();
+  save(QStringLiteral("settings_new_user"), &settings);
+  settings.reject();
+  window->aboutWindow().open();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window->aboutWindow()));
+  save(QStringLiteral("about"), &window->aboutWindow());
+  window->aboutWindow().accept();
 }
 
 }  // namespace

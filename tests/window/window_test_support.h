@@ -67,28 +67,17 @@ inline void typeKeys(QWidget* w, const QString& text) {
   }
 }
 
-class WindowTest : public ::testing::Test {
+// The user's hands on a main window: the tabs, edits, boxes and buttons as a
+// user works them.
+class WindowHands {
+ public:
+  virtual ~WindowHands() = default;
+
  protected:
-  void SetUp() override {
-    timer.stop();
-    session_ = std::make_unique<Session>(timer, eventPump(), ',');
-    installFormRules(session());
-    window = std::make_unique<MainWindow>(session());
-    startWithDefaults(session());  // a first start: no session file is read
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    waitForCalculation();
-  }
-  void TearDown() override {
-    window.reset();
-    session_.reset();
-  }
+  virtual Session& session() const = 0;
+  virtual MainWindow& mainWindow() const = 0;
 
-  Session& session() const { return *session_; }
-  // The pump the session lets pending events run through.
-  virtual EventPump& eventPump() { return pump; }
-
-  FormBinding& binding() const { return window->binding(); }
+  FormBinding& binding() const { return mainWindow().binding(); }
 
   Control& control(const char* name) const {
     Control* c = session().in.registry.find(name);
@@ -158,9 +147,32 @@ class WindowTest : public ::testing::Test {
 
   // Lets the one-second timer run out and the pass finish.
   void waitForCalculation() {
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !timer.running(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !session().TimerProv.running(); }, 5000));
     QCoreApplication::processEvents();
   }
+};
+
+class WindowTest : public ::testing::Test, public WindowHands {
+ protected:
+  void SetUp() override {
+    timer.stop();
+    session_ = std::make_unique<Session>(timer, eventPump(), ',');
+    installFormRules(session());
+    window = std::make_unique<MainWindow>(session());
+    startWithDefaults(session());  // a first start: no session file is read
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    waitForCalculation();
+  }
+  void TearDown() override {
+    window.reset();
+    session_.reset();
+  }
+
+  Session& session() const override { return *session_; }
+  MainWindow& mainWindow() const override { return *window; }
+  // The pump the session lets pending events run through.
+  virtual EventPump& eventPump() { return pump; }
 
   QtOneShotTimer timer;
   QtEventPump pump;

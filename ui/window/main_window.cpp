@@ -185,11 +185,16 @@ void MainWindow::RestoreWindowGeometry(const WindowGeometry& g) {
     settings_->resize(std::min(g.settingsWidth, area.width()), std::min(g.settingsHeight, area.height()));
   }
   pendingPaneWidth_ = std::max(g.messagePaneWidth, kMinMessagePaneWidth);
-  if (isVisible()) showEvent(nullptr);
+  if (isVisible()) applyPaneWidth();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
-  if (event != nullptr) QMainWindow::showEvent(event);
+  QMainWindow::showEvent(event);
+  applyPaneWidth();
+}
+
+// The splitter shares out its width only once the window is laid out.
+void MainWindow::applyPaneWidth() {
   if (pendingPaneWidth_ <= 0) return;
   const QList<int> sizes = panes_->sizes();
   int total = 0;

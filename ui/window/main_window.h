@@ -79,6 +79,7 @@ class MainWindow : public QMainWindow {
   void clearStatusText();
   void tickClock();
   void installMenus();
+  void applyPaneWidth();
   void FormClose();
 
   Session& s_;

@@ -24,8 +24,7 @@ class SettingsDialog : public QDialog {
   // "Настройка программы": the load dialog opens in "Velmar", the new-user
   // box is hidden, and the window opens modal, centred over the main window.
   void openSettings();
-
- protected:
+  // Esc, the window's close button: "Закрыть".
   void reject() override;
 
  private:
