@@ -197,4 +197,15 @@ TEST_F(ReportPdf, AVolumeCalculationHasOnePageAndEachReportTheNextNumber) {
   EXPECT_TRUE(QString::fromStdString(pdfText.out).contains(QRegularExpression(QStringLiteral("Расчет N 1 +от "))));
 }
 
+// A message raised (no volume): no pages, status 1 and the reason on stderr;
+// the calculation number is not advanced.
+TEST_F(ReportPdf, NoPagesWhileAMessageIsRaised) {
+  const Command run = shell("cd '" + folder + "' && " + VELMAR_CALC_PATH +
+                            " --decimal-separator , --set metod=1 --set rststr=0,7 --report-pdf report.pdf 2>err.txt; s=$?; cat err.txt; exit $s");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.out.find("velmar-calc: no report is written while a message is raised"), std::string::npos) << run.out;
+  EXPECT_FALSE(std::filesystem::exists(folder + "/report.pdf"));
+  EXPECT_FALSE(std::filesystem::exists(folder + "/Velmar/n.vdt"));
+}
+
 }  // namespace
