@@ -3,6 +3,7 @@
 #include <clocale>
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -17,7 +18,10 @@
 #include "core/session.h"
 #include "core/start_up.h"
 #include "persistence/input_file.h"
+#include "persistence/safe_file.h"
 #include "persistence/session_file.h"
+#include "report/calculation_number.h"
+#include "report/report_text.h"
 #include "ui/form_rules.h"
 #include "uncertainty/control_point_tables.h"
 
@@ -27,7 +31,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: velmar-calc [--decimal-separator SEP] [--lenient] [--load FILE] [--set NAME=VALUE]...\n"
-    "                   [--save FILE] [--tables] [--json] [@FILE]\n"
+    "                   [--save FILE] [--tables] [--report-text FILE] [--report-pdf FILE] [--json]\n"
+    "                   [@FILE]\n"
     "  --load FILE          read an input-data file (.vdt) first, as the window's \"Загрузить\"\n"
     "  --set NAME=VALUE     one input, as typed into the window: an edit gets the text VALUE,\n"
     "                       a combo box or radio group selects item VALUE (0 is the first),\n"
@@ -39,6 +44,11 @@ constexpr const char* kUsage =
     "                       brings the previous text back, and a file whose reading stops early\n"
     "                       is used as far as it was read; without it both are errors\n"
     "  --tables             print the two control-point tables after the panes\n"
+    "  --report-text FILE   write the lines of the calculation report (UTF-8, one line each)\n"
+    "  --report-pdf FILE    write the report pages as the window's preview shows them (A4, PDF);\n"
+    "                       the calculation number is taken from Velmar/n.vdt of the current\n"
+    "                       folder and advanced there when that folder exists\n"
+    "                       (both refused with status 1 while a message is raised)\n"
     "  --json               print {\"memo1\": [...], \"memo2\": [...], \"reportEnabled\": ...,\n"
     "                       \"table1\": [[...], ...], \"table2\": [[...], ...]}\n"
     "  @FILE                read further options from FILE, one per line (a regular file of at\n"
@@ -191,9 +201,37 @@ void loadInputData(Session& s, const std::string& file, TextCheck textCheck) {
   std::cerr << "velmar-calc: " << message << "\n";
 }
 
+// Today in the short form of the Russian regional settings.
+std::string today() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  char text[16] = "";
+  if (localtime_r(&now, &local) != nullptr) std::strftime(text, sizeof text, "%d.%m.%Y", &local);
+  return text;
+}
+
+void writeReports(const Session& s, const std::string& textFile, const std::string& pdfFile,
+                  const ReportPdfWriter& writePdf) {
+  const ReportDocument doc = BuildReportText(s, reportSettingsOf(s), today());
+  if (!textFile.empty()) {
+    std::string bytes;
+    for (const std::string& line : doc.lines) bytes += line + "\n";
+    if (!writeFileSafely(userFilePath(s.files, textFile), bytes)) {
+      throw UsageError{"cannot write report file " + quotedInput(textFile)};
+    }
+  }
+  if (!pdfFile.empty()) {
+    if (!writePdf(doc, userFilePath(s.files, pdfFile))) {
+      throw UsageError{"cannot write report file " + quotedInput(pdfFile)};
+    }
+    // The pages are generated: the next report carries the next number.
+    AdvanceCalculationNumber(s.files);
+  }
+}
+
 }  // namespace
 
-int runBatch(int argc, char** argv) {
+int runBatch(int argc, char** argv, const ReportPdfWriter& writePdf) {
   try {
     const std::vector<std::string> args = expandArguments(argc, argv);
     char separator = localeDecimalSeparator();
@@ -203,6 +241,8 @@ int runBatch(int argc, char** argv) {
     std::vector<std::string> sets;
     std::string loadFile;
     std::string saveFile;
+    std::string reportTextFile;
+    std::string reportPdfFile;
     for (size_t i = 0; i < args.size(); ++i) {
       const std::string& a = args[i];
       auto next = [&]() -> const std::string& {
@@ -235,7 +275,11 @@ int runBatch(int argc, char** argv) {
         saveFile = next();
         if (saveFile.empty()) throw UsageError{"--save needs a file name"};
       } else if (a == "--report-text" || a == "--report-pdf") {
-        throw UsageError{a + " is not available in this version"};
+        std::string& file = a == "--report-text" ? reportTextFile : reportPdfFile;
+        if (!file.empty()) throw UsageError{a + " is given twice"};
+        file = next();
+        if (file.empty()) throw UsageError{a + " needs a file name"};
+        if (a == "--report-pdf" && !writePdf) throw UsageError{"--report-pdf is not available: built without Qt"};
       } else {
         throw UsageError{"unknown option " + quotedInput(a)};
       }
@@ -278,6 +322,14 @@ int runBatch(int argc, char** argv) {
     if (!std::cout) {
       std::cerr << "velmar-calc: the panes could not be written to the standard output\n";
       return 2;
+    }
+    if (!reportTextFile.empty() || !reportPdfFile.empty()) {
+      // As the menu "Отчет": its commands are disabled while a message is raised.
+      if (!s.in.N2_.enabled()) {
+        std::cerr << "velmar-calc: no report is written while a message is raised (see the message pane)\n";
+        return 1;
+      }
+      writeReports(s, reportTextFile, reportPdfFile, writePdf);
     }
     return raised ? 1 : 0;
   } catch (const UsageError& e) {

@@ -71,6 +71,8 @@ struct InputRecord {
   VELMAR_BOX(MenuReport, Panel, &TForm2, "Отчет", true);
   MenuItem N2_{registry, "N2_", &MenuReport, "Просмотр"};
   MenuItem N9{registry, "N9", &MenuReport, "Печать"};
+  MenuItem MenuReportPdf{registry, "MenuReportPdf", &MenuReport, "Сохранить в PDF…"};
+  MenuItem MenuReportInspector{registry, "MenuReportInspector", &MenuReport, "Инспектор отчетов"};
 
   // The two result panes: results, messages.
   Memo Memo1{registry, "Memo1", &TForm2};

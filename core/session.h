@@ -14,6 +14,7 @@
 #include "gasprops/gas_properties.h"
 #include "persistence/program_files.h"
 #include "persistence/settings.h"
+#include "report/report_pages.h"
 #include "report/report_record.h"
 #include "uncertainty/channel_errors.h"
 #include "uncertainty/volume_error.h"
@@ -39,6 +40,7 @@ struct Session {
   ChannelErrors channels;
   VolumeErrors volumeErrors;
   ReportRecord toOtchet;
+  ReportPages reportPages;        // what the report page forms keep between builds
   DiameterSelection diameter;
 
   double Qavg = 0;                // average flow over the period, Qср = V/τ, m3/h

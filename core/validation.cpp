@@ -267,6 +267,7 @@ void ShowMessages(Session& s) {
   in.Memo2.setLines(std::move(lines));
   in.N2_.setEnabled(!any);
   in.N9.setEnabled(!any);
+  in.MenuReportPdf.setEnabled(!any);
 }
 
 }  // namespace velmar

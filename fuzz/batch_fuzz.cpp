@@ -1,10 +1,11 @@
 // libFuzzer target over the whole batch path: the input is read as an option
 // file (one option a line, "--name value" split at the first blank, "#"
 // lines skipped), given to the batch tool as its argument list, and the
-// panes it prints are checked. Option files named by "@" and the input-data
-// files of --load and --save are left out: the fuzzer is not to read or
-// write the machine's files. Any input must end with exit
-// status 0, 1 or 2 and panes without "nan" or "inf" for a number.
+// panes it prints are checked. Option files named by "@", the input-data
+// files of --load and --save and the files of --report-text and
+// --report-pdf are left out: the fuzzer is not to read or write the
+// machine's files. Any input must end with exit status 0, 1 or 2 and panes
+// without "nan" or "inf" for a number.
 #include "cli/batch.h"
 
 #include <cstddef>
@@ -34,10 +35,10 @@ std::vector<std::string> optionsOf(std::string_view text) {
       args.push_back(line);
     }
   }
-  // --load and --save with the file name after them.
+  // The options that read or write a file, with the file name after them.
   std::vector<std::string> kept;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--load" || args[i] == "--save") {
+    if (args[i] == "--load" || args[i] == "--save" || args[i] == "--report-text" || args[i] == "--report-pdf") {
       ++i;
       continue;
     }

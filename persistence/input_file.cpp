@@ -10,6 +10,7 @@
 #include "core/start_up.h"
 #include "persistence/input_file_table.h"
 #include "persistence/reference_lists.h"
+#include "report/report_pages.h"
 
 namespace velmar {
 
@@ -186,6 +187,7 @@ void LoadInputLines(Session& s, const TextLines& file, LoadNote* note) {
       }
     }
     OrderDiameterSeries(s);  // as by "Упорядочить"
+    TipSUChange(s);          // the standards line of the report pages
   });
 }
 

@@ -9,6 +9,7 @@
 #include "core/parse_value.h"
 #include "core/session.h"
 #include "persistence/reference_lists.h"
+#include "report/report_pages.h"
 #include "ui/error_input_panels.h"
 #include "ui/rule_slot.h"
 #include "uncertainty/control_point_tables.h"
@@ -572,7 +573,10 @@ void installFormRules(Session& s) {
     scheduleCalculation(s);
     controlPointCaptions(s);
   });
-  installRule(in.TipSU.onChange, [&s] { scheduleCalculation(s); });
+  installRule(in.TipSU.onChange, [&s] {
+    scheduleCalculation(s);
+    TipSUChange(s);
+  });
   for (Choice* c : {static_cast<Choice*>(&in.TipAbsVl), static_cast<Choice*>(&in.Koef_mu),
                     static_cast<Choice*>(&in.NamePrSred)}) {
     scheduleOnly(s, *c);

@@ -16,10 +16,12 @@ struct ToolRun {
   std::string err;
 };
 
-ToolRun run(const std::string& args) {
+// Runs the tool in the given folder (the test's own when empty).
+ToolRun run(const std::string& args, const std::string& folder = {}) {
   // One file per test process: ctest runs the tests of this file side by side.
   const std::string errFile = ::testing::TempDir() + "velmar_calc_stderr_" + std::to_string(getpid()) + ".txt";
-  const std::string command = std::string(VELMAR_CALC_PATH) + " " + args + " 2>" + errFile;
+  const std::string command = (folder.empty() ? std::string() : "cd '" + folder + "' && ") +
+                              std::string(VELMAR_CALC_PATH) + " " + args + " 2>" + errFile;
   ToolRun r;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return r;
@@ -272,6 +274,48 @@ TEST(BatchTool, AnInputDataFileThatCannotBeReadOrWrittenIsAUsageError) {
   EXPECT_EQ(lenient.err, "velmar-calc: input-data file '" + shifted +
                              "': reading stopped at line 1: it should hold an integer\n");
   std::remove(shifted.c_str());
+}
+
+// The report of the batch tool: the lines of the report text, refused while
+// a message is raised, as the menu "Отчет" is disabled then.
+TEST(BatchTool, ReportTextIsWrittenOnlyWhenNoMessageIsRaised) {
+  char folderTemplate[] = "/tmp/velmar_batch_report_XXXXXX";
+  ASSERT_NE(mkdtemp(folderTemplate), nullptr);
+  const std::string folder = folderTemplate;
+  const std::string text = folder + "/report.txt";
+
+  ToolRun r = run(std::string(kExample) + " --report-text report.txt", folder);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  std::string bytes;
+  if (FILE* f = fopen(text.c_str(), "rb")) {
+    std::array<char, 4096> buf{};
+    for (size_t n; (n = fread(buf.data(), 1, buf.size(), f)) > 0;) bytes.append(buf.data(), n);
+    fclose(f);
+  }
+  // UTF-8 lines, each ended by a line feed; the first line empty, the last one too.
+  EXPECT_EQ(bytes.rfind("\n  Расходомер (счетчик) - Турбинный      ", 0), 0u);
+  EXPECT_NE(bytes.find("\n* Плотность при рабочих условиях...............................  4,19536  кг/м3\n"),
+            std::string::npos);
+  EXPECT_EQ(bytes.find('\r'), std::string::npos);
+  ASSERT_GE(bytes.size(), 5u);
+  EXPECT_EQ(bytes.substr(bytes.size() - 5), "м3\n\n");
+  std::remove(text.c_str());
+
+  // A message raised (no volume): no report, status 1 and the reason.
+  r = run("--decimal-separator , --set metod=1 --set rststr=0,7 --report-text report.txt", folder);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "velmar-calc: no report is written while a message is raised (see the message pane)\n");
+  EXPECT_EQ(fopen(text.c_str(), "rb"), nullptr);
+
+  for (const char* args : {"--report-text", "--report-text ''", "--report-text a --report-text b"}) {
+    r = run(args, folder);
+    EXPECT_EQ(r.status, 2) << args;
+  }
+  r = run(std::string(kExample) + " --report-text no/such/folder/report.txt", folder);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "velmar-calc: cannot write report file 'no/such/folder/report.txt'\n");
+  std::remove(folder.c_str());
 }
 
 }  // namespace

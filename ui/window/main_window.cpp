@@ -26,6 +26,7 @@
 #include "ui/window/formula_editor_dialog.h"
 #include "ui/window/qt_dialogs.h"
 #include "ui/window/qt_text.h"
+#include "ui/window/report_menu.h"
 #include "ui/window/settings_dialog.h"
 
 namespace velmar::window {
@@ -76,6 +77,7 @@ MainWindow::MainWindow(Session& s, UserDialogs* dialogs)
   if (QWidget* bar = binding_->widgetOf(in.ProgressBar1)) bar->installEventFilter(this);
 
   editor_ = new FormulaEditorDialog(s_, this);
+  report_ = std::make_unique<ReportMenu>(s_, *this);
   settings_ = new SettingsDialog(s_, this);
   about_ = new AboutDialog(this);
   installMenus();
@@ -108,6 +110,7 @@ MainWindow::~MainWindow() {
   // The session may outlive the window: its buttons and menus forget the
   // editor and the dialogs, and the model its observer, before the widgets go.
   for (Button* b : formulaButtons_) b->onClick = nullptr;
+  report_.reset();
   for (MenuItem* m : {&s_.in.MenuSave, &s_.in.MenuLoad, &s_.in.MenuReset, &s_.in.MenuSettings, &s_.in.MenuAbout}) {
     m->onClick = nullptr;
   }

@@ -29,6 +29,7 @@ namespace velmar::window {
 class AboutDialog;
 class FormBinding;
 class FormulaEditorDialog;
+class ReportMenu;
 class SettingsDialog;
 
 class MainWindow : public QMainWindow {
@@ -39,6 +40,7 @@ class MainWindow : public QMainWindow {
 
   FormBinding& binding() const { return *binding_; }
   FormulaEditorDialog& formulaEditor() const { return *editor_; }
+  ReportMenu& reportMenu() const { return *report_; }
   SettingsDialog& settingsWindow() const { return *settings_; }
   AboutDialog& aboutWindow() const { return *about_; }
   QSplitter* panesSplitter() const { return panes_; }
@@ -85,6 +87,7 @@ class MainWindow : public QMainWindow {
   UserDialogs& dialogs_;
   std::unique_ptr<FormBinding> binding_;
   FormulaEditorDialog* editor_ = nullptr;
+  std::unique_ptr<ReportMenu> report_;
   SettingsDialog* settings_ = nullptr;
   AboutDialog* about_ = nullptr;
   bool started_ = false;

@@ -1,0 +1,73 @@
+#pragma once
+// The measuring points whose report texts the tests hold line by line.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "persistence/reference_lists.h"
+#include "report_fixture.h"
+
+namespace velmar::testing {
+
+struct ReportCase {
+  const char* name;
+  std::function<void(ReportPoint&)> setUp;
+};
+
+inline const std::vector<ReportCase>& reportCases() {
+  static const std::vector<ReportCase> cases = {
+      // Natural gas by GERG-91 mod.: the volume of dry gas.
+      {"VolumeGerg91",
+       [](ReportPoint& p) {
+         p.gerg91Example();
+         p.choose(p.s.in.TipSU, 3);
+         p.type(p.s.in.NameSU, "ИРВИС-РС4");
+         p.settle();
+       }},
+      // The worked error calculation by GERG-91 mod.
+      {"ErrorGerg91", [](ReportPoint& p) { p.example("gerg91_error.args"); }},
+      // Natural gas by R Gazprom 5.3 with its composition, worded as uncertainties.
+      {"UncertaintyRGazprom", [](ReportPoint& p) { p.example("rgazprom_error.args"); }},
+      // A mixture by GSSSD MR 135-07: the rows of zero content stay out.
+      {"MixtureMR135", [](ReportPoint& p) { p.example("mr135_mixture.args"); }},
+      // Nitrogen by GSSSD MR 134-07.
+      {"Nitrogen", [](ReportPoint& p) { p.example("nitrogen.args"); }},
+      // Another medium with its entered densities, an uncertainty calculation.
+      {"OtherMedium",
+       [](ReportPoint& p) {
+         p.set({{"Raschet", "1"},
+                {"VlTip", "0"},
+                {"sreda", "1"},
+                {"NamePrSred", "Пропан-бутан"},
+                {"rPrSredStr", "1,250"},
+                {"rPrSredPogrSisStr", "0,5"},
+                {"KoefTPrSredStr", "0,002"},
+                {"KoefPPrSredStr", "0,001"},
+                {"rstPrSredStr", "1,1"},
+                {"Tstr", "20"},
+                {"PizbStr", "100000"},
+                {"PbarStr", "101325"},
+                {"Qstr", "10"},
+                {"TauStr", "2"}});
+         p.settle();
+       }},
+      // The diameter of natural gas by GERG-91 mod. from the default series.
+      {"Diameter",
+       [](ReportPoint& p) {
+         FillDefaultDiameters(p.s);
+         p.gerg91Example();
+         p.set({{"Raschet", "2"},
+                {"Q_Str", "1000"},
+                {"T_str", "20"},
+                {"pr_Pbar_", "1"},
+                {"Pbar_str", "101325"},
+                {"Pizb_str", "500000"},
+                {"uMaxStr", "20"},
+                {"uMaxDstr", "25"}});
+         p.settle();
+       }},
+  };
+  return cases;
+}
+
+}  // namespace velmar::testing

@@ -1,0 +1,189 @@
+// The menu "Отчет" of the window: the preview from the menu and by Ctrl+W
+// with consecutive calculation numbers, the commands disabled while a
+// message is raised, "Печать" without a printer offering a PDF file, and the
+// report inspector viewing a saved report again.
+#include <QFile>
+#include <QPrintPreviewWidget>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QToolBar>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "core/named_input.h"
+#include "report/calculation_number.h"
+#include "ui/window/report_menu.h"
+#include "window_test_support.h"
+
+namespace velmar::window::testing {
+namespace {
+
+class ReportWindowTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    std::string templ = ::testing::TempDir() + "velmar_report_window_XXXXXX";
+    ASSERT_NE(::mkdtemp(templ.data()), nullptr);
+    folder = templ;
+    session().files.startFolder = folder;
+    ASSERT_TRUE(makeProgramFolder(session().files));
+    // The file dialogs answer with the next file of the test.
+    report().chooseFile = [this](const FileRequest& request, std::function<void(const QString&)> chosen) {
+      requests.push_back(request);
+      if (!answer.isEmpty()) chosen(answer);
+    };
+  }
+  void TearDown() override {
+    WindowTest::TearDown();
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+  }
+
+  ReportMenu& report() const { return window->reportMenu(); }
+
+  // The worked error calculation, entered through the model.
+  void errorCalculation() {
+    std::ifstream file(std::string(VELMAR_EXAMPLES_DIR) + "/gerg91_error.args");
+    for (std::string line; std::getline(file, line);) {
+      if (line.rfind("--set ", 0) != 0) continue;
+      ASSERT_EQ(applyNamedInput(session(), line.substr(6), TextCheck::Strict), "") << line;
+    }
+    waitForCalculation();
+    ASSERT_TRUE(session().in.N2_.enabled());
+  }
+
+  // The pages the open preview window shows.
+  int previewPages() const {
+    QPrintPreviewDialog* dialog = report().previewDialog();
+    if (dialog == nullptr || !dialog->isVisible()) return -1;
+    QCoreApplication::processEvents();
+    auto* pages = dialog->findChild<QPrintPreviewWidget*>();
+    return pages == nullptr ? -1 : pages->pageCount();
+  }
+
+  QAction* previewCommand(const QString& text) const {
+    auto* bar = report().previewDialog()->findChild<QToolBar*>();
+    for (QAction* a : bar->actions()) {
+      if (a->text() == text) return a;
+    }
+    return nullptr;
+  }
+
+  std::string file(const std::string& name) const { return folder + "/" + name; }
+
+  std::string folder;
+  QString answer;
+  std::vector<FileRequest> requests;
+};
+
+TEST_F(ReportWindowTest, PreviewOpensFromTheMenuAndByCtrlWWithTheNextNumberEachTime) {
+  errorCalculation();
+  QAction* preview = binding().actionOf(session().in.N2_);
+  ASSERT_NE(preview, nullptr);
+  EXPECT_EQ(preview->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_W));
+  EXPECT_EQ(binding().actionOf(session().in.N9)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+
+  preview->trigger();
+  // Two text pages and the error-table page.
+  ASSERT_EQ(previewPages(), 3);
+  ASSERT_NE(report().shownReport(), nullptr);
+  EXPECT_EQ(report().shownReport()->numberLine.rfind(" Расчет N 0  от ", 0), 0u);
+  EXPECT_EQ(ReadCalculationNumber(session().files), 1);
+  report().previewDialog()->close();
+  QCoreApplication::processEvents();
+
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QTest::keyClick(window.get(), Qt::Key_W, Qt::ControlModifier);
+  ASSERT_EQ(previewPages(), 3);
+  EXPECT_EQ(report().shownReport()->numberLine.rfind(" Расчет N 1  от ", 0), 0u);
+  EXPECT_EQ(ReadCalculationNumber(session().files), 2);
+  report().previewDialog()->close();
+
+  // A volume calculation: the text pages only.
+  ASSERT_EQ(applyNamedInput(session(), "Raschet=0", TextCheck::Strict), "");
+  waitForCalculation();
+  preview->trigger();
+  ASSERT_EQ(previewPages(), 1);
+  EXPECT_FALSE(report().shownReport()->errorTables.has_value());
+  report().previewDialog()->close();
+}
+
+TEST_F(ReportWindowTest, TheReportCommandsAreDisabledWhileAMessageIsRaised) {
+  errorCalculation();
+  typeInto("Qstr", "0");
+  waitForCalculation();
+  ASSERT_FALSE(session().in.Memo2.lines().empty());
+  for (MenuItem* item : {&session().in.N2_, &session().in.N9, &session().in.MenuReportPdf}) {
+    EXPECT_FALSE(binding().actionOf(*item)->isEnabled()) << item->caption();
+  }
+  EXPECT_TRUE(binding().actionOf(session().in.MenuReportInspector)->isEnabled());
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QTest::keyClick(window.get(), Qt::Key_W, Qt::ControlModifier);
+  EXPECT_EQ(report().previewDialog(), nullptr);
+  EXPECT_EQ(ReadCalculationNumber(session().files), 0);
+}
+
+TEST_F(ReportWindowTest, PrintingWithoutAPrinterSaysSoAndOffersThePdf) {
+  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has a printer";
+  errorCalculation();
+  binding().actionOf(session().in.N9)->trigger();
+  QMessageBox* note = report().noPrinterNote();
+  ASSERT_NE(note, nullptr);
+  EXPECT_TRUE(note->isVisible());
+  EXPECT_EQ(note->text(), QStringLiteral("Принтер не установлен, поэтому отчет нельзя напечатать; "
+                                         "его можно сохранить в файл PDF."));
+  // Nothing was generated yet.
+  EXPECT_EQ(ReadCalculationNumber(session().files), 0);
+  QPushButton* pdf = nullptr;
+  for (QAbstractButton* b : note->buttons()) {
+    if (b->text() == QStringLiteral("Сохранить в PDF…")) pdf = qobject_cast<QPushButton*>(b);
+  }
+  ASSERT_NE(pdf, nullptr);
+  answer = QString::fromStdString(file("report.pdf"));
+  QTest::mouseClick(pdf, Qt::LeftButton);
+  QCoreApplication::processEvents();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_TRUE(requests[0].save);
+  EXPECT_EQ(requests[0].suffix, QStringLiteral("pdf"));
+  QFile written(answer);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(written.read(5) == "%PDF-");
+  EXPECT_EQ(ReadCalculationNumber(session().files), 1);
+}
+
+TEST_F(ReportWindowTest, TheInspectorShowsASavedReportAgain) {
+  errorCalculation();
+  binding().actionOf(session().in.N2_)->trigger();
+  ASSERT_EQ(previewPages(), 3);
+  const ReportDocument shown = *report().shownReport();
+  answer = QString::fromStdString(file("saved.vrp"));
+  QAction* save = previewCommand(QStringLiteral("Сохранить отчет…"));
+  ASSERT_NE(save, nullptr);
+  save->trigger();
+  ASSERT_TRUE(std::filesystem::exists(file("saved.vrp")));
+  answer = QString::fromStdString(file("shown.pdf"));
+  previewCommand(QStringLiteral("Сохранить в PDF…"))->trigger();
+  EXPECT_TRUE(std::filesystem::exists(file("shown.pdf")));
+  // Saving what the preview shows generates no new report.
+  EXPECT_EQ(ReadCalculationNumber(session().files), 1);
+  report().previewDialog()->close();
+
+  binding().actionOf(session().in.MenuReportInspector)->trigger();
+  ASSERT_NE(report().previewDialog(), nullptr);
+  EXPECT_TRUE(report().previewDialog()->isVisible());
+  EXPECT_EQ(report().shownReport(), nullptr);
+  answer = QString::fromStdString(file("saved.vrp"));
+  previewCommand(QStringLiteral("Открыть отчет…"))->trigger();
+  ASSERT_NE(report().shownReport(), nullptr);
+  EXPECT_EQ(report().shownReport()->lines, shown.lines);
+  EXPECT_EQ(report().shownReport()->numberLine, shown.numberLine);
+  EXPECT_EQ(previewPages(), 3);
+  EXPECT_EQ(ReadCalculationNumber(session().files), 1);
+  report().previewDialog()->close();
+}
+
+}  // namespace
+}  // namespace velmar::window::testing
