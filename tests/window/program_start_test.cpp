@@ -299,6 +299,23 @@ TEST_F(ProgramTest, TheSettingsWindowUsersAndNumbering) {
   EXPECT_FALSE(QFile::exists(path("Velmar/nastrprg.nst")));
 }
 
+// With the folders remembered, the save dialog opens in its stored folder at
+// the next start; the load dialog opens in the start folder all the same.
+TEST_F(ProgramTest, AtStartTheSaveDialogOpensInItsStoredFolderAndTheLoadDialogInTheStartFolder) {
+  QDir().mkpath(path("Velmar"));
+  writeFile(path("Velmar/nastrprg.nst"),
+            "0\r\n\r\n\r\n1\r\n1\r\n/stored/load\r\n/stored/save\r\n-1\r\n0\r\n");
+  start();
+  dialogs.answers = {"", ""};
+  menu("MenuLoad");
+  menu("MenuSave");
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(dialogs.shown[0].dialog.title, "Загрузка исходных данных");
+  EXPECT_EQ(dialogs.shown[0].dialog.initialDir, folder.path().toStdString());
+  EXPECT_EQ(dialogs.shown[1].dialog.title, "Сохранение исходных данных");
+  EXPECT_EQ(dialogs.shown[1].dialog.initialDir, "/stored/save");
+}
+
 TEST_F(ProgramTest, TheMenusOfTheInputDataAndTheAboutWindow) {
   start();
   typeMeasuringPoint(QStringLiteral("Узел: 3."));
