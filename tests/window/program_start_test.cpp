@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 #include "core/version.h"
 #include "persistence/input_file.h"
@@ -314,6 +315,28 @@ TEST_F(ProgramTest, AtStartTheSaveDialogOpensInItsStoredFolderAndTheLoadDialogIn
   EXPECT_EQ(dialogs.shown[0].dialog.initialDir, folder.path().toStdString());
   EXPECT_EQ(dialogs.shown[1].dialog.title, "Сохранение исходных данных");
   EXPECT_EQ(dialogs.shown[1].dialog.initialDir, "/stored/save");
+}
+
+// A start folder the user may not write: the program runs, says at once that
+// nothing it keeps can be stored there, and at the end says so again.
+TEST_F(ProgramTest, AReadOnlyStartFolderRunsAndSaysThatNothingIsKept) {
+  if (::geteuid() == 0) GTEST_SKIP() << "the superuser may write any folder";
+  ASSERT_TRUE(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+  start();
+  EXPECT_FALSE(QDir(path("Velmar")).exists());
+  EXPECT_EQ(statusLabel()->text(),
+            QStringLiteral("Данных предыдущего сеанса работы нет, окна ввода заполнены значениями по умолчанию; "
+                           "папка «%1» не создана (нет прав на запись), данные сеанса работы и настройки сохранить "
+                           "не удастся")
+                .arg(path("Velmar")));
+  typeMeasuringPoint(QStringLiteral("Узел"));
+  EXPECT_FALSE(session().in.Memo1.lines().empty());
+  closeWindow();
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Данные сеанса работы не сохранены в файл «" +
+                                                        path("Velmar/paramwin.vdt").toStdString() +
+                                                        "»: нет прав на запись, при следующем запуске будут "
+                                                        "загружены прежние данные."});
+  QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST_F(ProgramTest, TheMenusOfTheInputDataAndTheAboutWindow) {
