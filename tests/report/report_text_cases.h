@@ -30,6 +30,61 @@ inline const std::vector<ReportCase>& reportCases() {
       {"UncertaintyRGazprom", [](ReportPoint& p) { p.example("rgazprom_error.args"); }},
       // A mixture by GSSSD MR 135-07: the rows of zero content stay out.
       {"MixtureMR135", [](ReportPoint& p) { p.example("mr135_mixture.args"); }},
+      // A wet mixture by GSSSD MR 113-03 with hydrogen sulphide, an error
+      // calculation: the last grid row stands for the last component, the
+      // humidity follows the rows.
+      {"MixtureMR113",
+       [](ReportPoint& p) {
+         p.set({{"Raschet", "1"},
+                {"TipPogr", "0"},
+                {"sreda", "2"},
+                {"Metod_s", "0"},
+                {"sost_113[1,1]", "90"},
+                {"sost_113[2,1]", "0,5"},
+                {"sost_113[1,2]", "5"},
+                {"sost_113[1,3]", "2"},
+                {"sost_113[1,11]", "2"},
+                {"sost_113[1,13]", "1"},
+                {"sost_113[2,13]", "3"},
+                {"Vlag113Str", "0,50"},
+                {"Tstr", "10"},
+                {"PizbStr", "2000000"},
+                {"PbarStr", "101325"},
+                {"Qstr", "500"},
+                {"TauStr", "5"},
+                // No computing device: the channel errors stand among the inputs.
+                {"pr_IK", "0"},
+                {"QpredMaxStr", "160"},
+                {"QpredMinStr", "8"},
+                {"dP1tipPogr", "0"},
+                {"dP1sisstr", "1,00"},
+                {"TminStr", "-40"},
+                {"TmaxStr", "60"},
+                {"Tclass", "1"},
+                {"PizbPredEd", "0"},
+                {"PizbPredstr", "4000000"},
+                {"PizbprednStr", "0"},
+                {"P1tipPogr", "1"},
+                {"P1sisstr", "0,25"},
+                {"PbarPredEd", "0"},
+                {"PbarMinStr", "80000"},
+                {"PbarMaxStr", "110000"},
+                {"TipIzmBar", "0"},
+                {"PbarTipPogr", "2"},
+                {"PbarPogrStr", "200"},
+                {"ToCheck", "1"},
+                {"ToStr", "-10,0"},
+                {"KTtip", "0"},
+                {"KT1ed", "1"},
+                {"KT1str", "100"},
+                {"KTTminStr", "0"},
+                {"KTTmaxStr", "20"},
+                {"KTPminStr", "1500000"},
+                {"KTPmaxStr", "2500000"}});
+         p.settle();
+         // A calculation the report is enabled for: no message raised.
+         for (const auto& m : p.memo2()) ADD_FAILURE() << m;
+       }},
       // Nitrogen by GSSSD MR 134-07.
       {"Nitrogen", [](ReportPoint& p) { p.example("nitrogen.args"); }},
       // Another medium with its entered densities, an uncertainty calculation.
