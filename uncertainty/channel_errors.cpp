@@ -307,6 +307,9 @@ void calcDensityChannelError(Session& s, double r) {
   InputRecord& in = s.in;
   GasPropertyResult& g = s.gas;
   g.dRho = 0;
+  // The report prints the channel as it was computed: 0 when the device's
+  // error covers it, not the value of an earlier pass.
+  if (in.CalcIdle) s.toOtchet.dRho = 0;
   if (deviceCoversTransducers(in) || !in.pr_Rab.checked() || !(r > 0)) return;
   const double rv = in.rrabMaxStr.value;
   ChannelSum sum;
@@ -326,6 +329,7 @@ void calcStdDensityChannelError(Session& s, double rSt) {
   InputRecord& in = s.in;
   GasPropertyResult& g = s.gas;
   g.dRhoSt = 0;
+  if (in.CalcIdle) s.toOtchet.dRhoSt = 0;
   if (deviceCoversTransducers(in) || !(rSt > 0)) return;
   if (in.pr_St.checked()) {
     const double rv = in.rstMaxStr.value;

@@ -491,5 +491,35 @@ TEST(ReportText, EveryKindOfCalculationLineByLine) {
   }
 }
 
+// The value that stands on the line after the first line starting with the
+// given text (a name split over two lines), or "" when there is none.
+std::string valueAfter(const std::vector<std::string>& lines, const std::string& start) {
+  for (size_t i = 0; i + 1 < lines.size(); ++i) {
+    if (lines[i].rfind(start, 0) != 0) continue;
+    const std::string& next = lines[i + 1];
+    const size_t end = next.rfind("  ");
+    const size_t begin = next.rfind("  ", end - 1);
+    return end == std::string::npos || begin == std::string::npos ? "" : next.substr(begin + 2, end - begin - 2);
+  }
+  return "";
+}
+
+TEST(ReportText, DensityChannelsCoveredByTheComputingDevicePrintTheirZeroNotAnEarlierValue) {
+  ReportPoint p;
+  setUpCase(p, "MeasuredDensities");
+  const std::string working = "* Относительная погрешность измерений плотности при рабочих";
+  const std::string standard = "* Относительная погрешность измерений плотности при стандартных";
+  EXPECT_EQ(valueAfter(p.lines(), working), "0,62");
+  EXPECT_EQ(valueAfter(p.lines(), standard), "0,33");
+  // The device's error now covers the density channels: they give 0, the
+  // flowmeter stays outside it.
+  p.choose(p.s.in.TipIK, 0);
+  p.settle();
+  EXPECT_EQ(p.memo2(), std::vector<std::string>{});
+  ASSERT_TRUE(p.s.in.TipIkQ.checked());
+  EXPECT_EQ(valueAfter(p.lines(), working), "0,0");
+  EXPECT_EQ(valueAfter(p.lines(), standard), "0,0");
+}
+
 }  // namespace
 }  // namespace velmar::testing
