@@ -202,6 +202,8 @@ void calcTemperatureChannelError(Session& s, double t) {
   InputRecord& in = s.in;
   ChannelErrors& ch = s.channels;
   ch.dT = 0;
+  // Without a sensing element the channel gives 0, and so does the report.
+  if (in.CalcIdle) s.toOtchet.dT = 0;
   if (!in.T1check.checked()) return;
   // The callers pass temperatures above absolute zero; the error is relative
   // to the absolute temperature.
@@ -236,11 +238,18 @@ void calcPressureChannelErrors(Session& s) { calcPressureChannelErrors(s, s.in.P
 void calcPressureChannelErrors(Session& s, double P, double Pb) {
   InputRecord& in = s.in;
   ChannelErrors& ch = s.channels;
+  ReportRecord& r = s.toOtchet;
   ch.pAbs = Pb + P;
-  if (in.CalcIdle) s.toOtchet.pAbs = ch.pAbs;
   ch.dPb = 0;
   ch.dPizb = 0;
   ch.dPabs = 0;
+  // Without a manometer the channels give 0, and so does the report.
+  if (in.CalcIdle) {
+    r.pAbs = ch.pAbs;
+    r.dPb = 0;
+    r.dPizb = 0;
+    r.dPabs = 0;
+  }
   if (!in.P1check.checked()) return;
   const bool pairs = channelPairsCount(in);
 
@@ -285,7 +294,6 @@ void calcPressureChannelErrors(Session& s, double P, double Pb) {
   }
 
   if (!in.CalcIdle) return;
-  ReportRecord& r = s.toOtchet;
   const bool gaugeInstrument = in.pr_Pbar.checked();
   if (gaugeInstrument && barometer) {
     r.dPb = ch.dPb;

@@ -5,6 +5,8 @@
 // calculation prints; the report only formats them.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -491,34 +493,62 @@ TEST(ReportText, EveryKindOfCalculationLineByLine) {
   }
 }
 
-// The value that stands on the line after the first line starting with the
-// given text (a name split over two lines), or "" when there is none.
-std::string valueAfter(const std::vector<std::string>& lines, const std::string& start) {
-  for (size_t i = 0; i + 1 < lines.size(); ++i) {
+// The value printed for the first line whose name starts with the given
+// text, on that line or, for a name split over two lines, on the next one;
+// "" when there is none.
+std::string valueOf(const std::vector<std::string>& lines, const std::string& start) {
+  for (size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].rfind(start, 0) != 0) continue;
-    const std::string& next = lines[i + 1];
-    const size_t end = next.rfind("  ");
-    const size_t begin = next.rfind("  ", end - 1);
-    return end == std::string::npos || begin == std::string::npos ? "" : next.substr(begin + 2, end - begin - 2);
+    const std::string& line = lines[i].find("..  ") == std::string::npos && i + 1 < lines.size() ? lines[i + 1] : lines[i];
+    const size_t end = line.rfind("  ");
+    if (end == std::string::npos || end == 0) return "";
+    const size_t begin = line.rfind("  ", end - 1);
+    return begin == std::string::npos ? "" : line.substr(begin + 2, end - begin - 2);
   }
   return "";
 }
 
-TEST(ReportText, DensityChannelsCoveredByTheComputingDevicePrintTheirZeroNotAnEarlierValue) {
-  ReportPoint p;
-  setUpCase(p, "MeasuredDensities");
-  const std::string working = "* Относительная погрешность измерений плотности при рабочих";
-  const std::string standard = "* Относительная погрешность измерений плотности при стандартных";
-  EXPECT_EQ(valueAfter(p.lines(), working), "0,62");
-  EXPECT_EQ(valueAfter(p.lines(), standard), "0,33");
-  // The device's error now covers the density channels: they give 0, the
-  // flowmeter stays outside it.
-  p.choose(p.s.in.TipIK, 0);
-  p.settle();
-  EXPECT_EQ(p.memo2(), std::vector<std::string>{});
-  ASSERT_TRUE(p.s.in.TipIkQ.checked());
-  EXPECT_EQ(valueAfter(p.lines(), working), "0,0");
-  EXPECT_EQ(valueAfter(p.lines(), standard), "0,0");
+TEST(ReportText, ChannelsLeftOutOfTheLastPassPrintTheirZeroNotAnEarlierValue) {
+  const struct {
+    const char* reportCase;
+    const char* change;
+    std::function<void(ReportPoint&)> apply;
+    std::vector<std::array<std::string, 3>> lines;  // name start, value before, value after
+  } cases[] = {
+      // The device's error now covers the density channels; the flowmeter
+      // stays outside it.
+      {"MeasuredDensities",
+       "TipIK 0",
+       [](ReportPoint& p) {
+         p.choose(p.s.in.TipIK, 0);
+         ASSERT_TRUE(p.s.in.TipIkQ.checked());
+       },
+       {{"* Относительная погрешность измерений плотности при рабочих", "0,62", "0,0"},
+        {"* Относительная погрешность измерений плотности при стандартных", "0,33", "0,0"}}},
+      // No temperature and no pressure transducer: their channels give 0,
+      // also among the inputs.
+      {"MixtureMR113",
+       "T1check and P1check off",
+       [](ReportPoint& p) {
+         p.check(p.s.in.T1check, false);
+         p.check(p.s.in.P1check, false);
+       },
+       {{"* Относительная погрешность измерения температуры", "0,06", "0,0"},
+        {"* Относительная погрешность измерения атмосферного давления", "0,197", "0,0"},
+        {"* Относительная погрешность измерения избыточного давления", "0,5", "0,0"},
+        {"* Относительная погрешность измерения абсолютного давления", "0,476", "0,0"}}},
+  };
+  for (const auto& c : cases) {
+    ReportPoint p;
+    setUpCase(p, c.reportCase);
+    for (const auto& [name, before, after] : c.lines) EXPECT_EQ(valueOf(p.lines(), name), before) << name;
+    c.apply(p);
+    p.settle();
+    EXPECT_EQ(p.memo2(), std::vector<std::string>{}) << c.change;
+    for (const auto& [name, before, after] : c.lines) {
+      EXPECT_EQ(valueOf(p.lines(), name), after) << c.change << ": " << name;
+    }
+  }
 }
 
 }  // namespace
