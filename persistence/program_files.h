@@ -17,6 +17,9 @@ struct ProgramFiles {
   std::string keptLine;
   // The stored names of another medium have been read since the start.
   bool mediumNamesRead = false;
+  // They could not be read whole (too big, unreadable): they are never
+  // written over with the names the window holds.
+  bool mediumNamesCut = false;
 };
 
 // The path of one of the program's files, given as the program names it

@@ -28,6 +28,7 @@ void FillDefaultDiameters(Session& s) {
 
 void LoadMediumNames(Session& s) {
   const TextLines names = readTextLines(programFilePath(s.files, kMediumNamesFile), kMaxListBytes);
+  s.files.mediumNamesCut = names.truncated || names.status == ReadStatus::CannotOpen;
   if (names.status != ReadStatus::Read) return;
   ComboBox& box = s.in.NamePrSred;
   const std::string text = box.text();
@@ -53,6 +54,7 @@ bool RememberMediumName(Session& s, const WriteStep& write) {
     box.setItems(items, -1);
     box.setText(name);
   }
+  if (s.files.mediumNamesCut) return false;
   return writeTextLines(programFilePath(s.files, kMediumNamesFile), items, write);
 }
 

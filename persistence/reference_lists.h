@@ -31,7 +31,8 @@ void trimMediumName(Session& s);
 // NamePrSred, reads the stored names if they have not been read since the
 // start, appends the name unless an item equals it exactly (letter case
 // counts) and writes the list back, safely. False when the list could not be
-// written (the previous list is unchanged).
+// written (the previous list is unchanged), and when the stored list could
+// not be read whole (it is not written over then).
 bool RememberMediumName(Session& s, const WriteStep& write = {});
 
 // The pipe materials "velmar\spprm.0" to "velmar\spprm.3": when all four

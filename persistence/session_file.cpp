@@ -1,5 +1,7 @@
 #include "persistence/session_file.h"
 
+#include <cerrno>
+
 #include "core/session.h"
 #include "persistence/input_data_dialogs.h"
 #include "persistence/input_file.h"
@@ -33,10 +35,11 @@ int showInputData(Session& s, const std::string& startUpFile, LoadNote* note) {
   return result;
 }
 
-StartUpStatus loadStartUpData(Session& s) {
+namespace {
+
+StartUpStatus loadStartUpInputs(Session& s) {
   const Settings& st = s.settings;
   const bool fromFile = st.TipZap.checked();
-  makeProgramFolder(s.files);
   if (fromFile && st.startUpFile.empty()) {
     startWithDefaults(s);
     return {withDefaults("Данные не загружены: файл для загрузки при запуске не выбран"), true};
@@ -62,6 +65,23 @@ StartUpStatus loadStartUpData(Session& s) {
   ResetInputs(s);
   LoadInputFile(s, path, &note);
   return {withDefaults("Не полностью загружены " + what + ": " + loadStopReason(note), "остальные "), true};
+}
+
+}  // namespace
+
+StartUpStatus loadStartUpData(Session& s) {
+  const bool folderMade = makeProgramFolder(s.files);
+  const int error = errno;
+  StartUpStatus status = loadStartUpInputs(s);
+  // The session file, the settings and the users could not be kept: better
+  // said now than at the end of the day's work.
+  if (!folderMade) {
+    const std::string why = error == EEXIST ? "на диске есть файл с этим именем" : describeWriteFailure(error);
+    status.text += "; папка «" + programFolderPath(s.files) + "» не создана (" + why +
+                   "), данные сеанса работы и настройки сохранить не удастся";
+    status.problem = true;
+  }
+  return status;
 }
 
 void startWithDefaults(Session& s) {

@@ -33,7 +33,8 @@ struct StartUpStatus {
 // be read, or that is empty, leaves it reset. The status text says which
 // data were loaded ("Загружены данные из …", "Загружены данные предыдущего
 // сеанса работы"), or what failed and that the input form holds its
-// defaults.
+// defaults; when the folder "Velmar" cannot be made it adds that nothing of
+// the session will be kept.
 StartUpStatus loadStartUpData(Session& s);
 
 // A first start without any session file, as the batch tool starts: the

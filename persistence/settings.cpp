@@ -1,6 +1,7 @@
 #include "persistence/settings.h"
 
 #include <cerrno>
+#include <sys/stat.h>
 #include <vector>
 
 #include "core/session.h"
@@ -51,7 +52,16 @@ std::string trimmed(std::string_view text) {
 // file the list is empty and there is no default user.
 void loadUsers(Session& s) {
   Settings& st = s.settings;
-  const TextLines users = readTextLines(programFilePath(s.files, kUsersFile), kMaxSettingsBytes);
+  const std::string path = programFilePath(s.files, kUsersFile);
+  const TextLines users = readTextLines(path, kMaxSettingsBytes);
+  st.usersListUnread.clear();
+  if (users.truncated) st.usersListUnread = "файл списка слишком велик и прочитан не полностью";
+  if (users.status == ReadStatus::CannotOpen) {
+    struct stat info {};
+    st.usersListUnread = ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)
+                             ? "под этим именем на диске папка"
+                             : "файл списка не удалось прочитать";
+  }
   if (users.status != ReadStatus::Read) {
     st.defaultUser = -1;
     st.NamePol.setItems({}, -1);
@@ -88,9 +98,12 @@ void NewUserSaveClick(Session& s, UserDialogs& dialogs) {
   users.push_back(name);
   st.NamePol.setItems(users, static_cast<int>(users.size()) - 1);
   const std::string path = programFilePath(s.files, kUsersFile);
-  if (!makeProgramFolder(s.files) || !writeTextLines(path, users)) {
-    const int error = errno;
-    dialogs.showMessage("Список пользователей не сохранен в файл «" + path + "»: " + describeWriteFailure(error) +
+  // The names the window holds are not the whole stored list: writing them
+  // would lose the others.
+  std::string why = st.usersListUnread;
+  if (why.empty() && (!makeProgramFolder(s.files) || !writeTextLines(path, users))) why = describeWriteFailure(errno);
+  if (!why.empty()) {
+    dialogs.showMessage("Список пользователей не сохранен в файл «" + path + "»: " + why +
                         ", на диске ничего не изменилось.");
   }
 }

@@ -83,6 +83,9 @@ struct Settings {
   // Line 8 of the settings file: the index of the default user in the users
   // list, -1 for none.
   int defaultUser = -1;
+  // Why the users list on disk could not be read whole (empty when it was, or
+  // when there is none): a user added then is not written over it.
+  std::string usersListUnread;
   // The file loaded at start-up when TipZap is on (line 3): the stored path
   // until another file is chosen with "...".
   std::string startUpFile;

@@ -74,6 +74,20 @@ TEST(MediumNames, AMissingListStaysEmptyAndAFailedWriteKeepsTheOldList) {
   EXPECT_EQ(p.namesFile(), stored);
 }
 
+// A list of names too big to be read whole is never cut down to what was
+// read: the input data are saved, the new name is offered in this session,
+// and the stored list stays as it was.
+TEST(MediumNames, AListTooBigToReadWholeIsNeverOverwritten) {
+  NamesPoint p;
+  std::string huge;
+  while (huge.size() <= (1u << 20)) huge += std::to_string(huge.size()) + std::string(4000, 'x') + "\r\n";
+  writeBytes(p.programFile("spnamesred"), huge);
+  p.saveWithName("Гелий");
+  EXPECT_TRUE(p.namesFile() == huge) << "the stored list is unchanged";
+  EXPECT_EQ(p.s.in.NamePrSred.items().back(), "Гелий");
+  EXPECT_FALSE(RememberMediumName(p.s));
+}
+
 TEST(DiameterSeries, AnEmptySeriesGetsTheFifteenDefaultsAndAFilledOneStays) {
   FilePoint p;
   auto& strad = p.s.in.strad;

@@ -92,6 +92,26 @@ TEST(SessionFile, AnUnreadableSessionFileStartsFromTheDefaultsAndAFailedSaveKeep
   EXPECT_TRUE(std::filesystem::is_directory(folder.file("Velmar/paramwin.vdt")));
 }
 
+// The program's folder cannot be made (a file has its name): the program
+// starts from the defaults, says that nothing will be kept, and the file
+// stays as it was.
+TEST(SessionFile, AFileInPlaceOfTheProgramFolderIsToldAtStartAndKept) {
+  TempFolder folder;
+  writeBytes(folder.file("Velmar"), "не папка\r\n");
+  testing::TestPoint p;
+  p.s.files.startFolder = folder.path;
+  const StartUpStatus status = loadStartUpData(p.s);
+  EXPECT_EQ(status.text, "Данные не загружены: файл «" + folder.file("Velmar/paramwin.vdt") +
+                             "» не удалось прочитать, окна ввода заполнены значениями по умолчанию; папка «" +
+                             folder.file("Velmar") +
+                             "» не создана (на диске есть файл с этим именем), данные сеанса работы и настройки "
+                             "сохранить не удастся");
+  EXPECT_TRUE(status.problem);
+  EXPECT_EQ(p.s.in.strad.cell(0, 0), "50");
+  EXPECT_EQ(saveSessionFile(p.s), 1);
+  EXPECT_EQ(readBytes(folder.file("Velmar")), "не папка\r\n");
+}
+
 }  // namespace
 }  // namespace velmar
 

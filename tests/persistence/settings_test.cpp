@@ -78,12 +78,21 @@ TEST(Settings, TheNineLinesOfTheFileAndTheirDefaults) {
        true, true, "/in", "/out", -1, 1},
       {"a user index beyond the list selects nobody", {"0", "", "", "1", "1", "", "", "9", "0"}, false,
        "Последние введенные данные", "", true, true, "start", "start", -1, 0},
+      {"numbers beyond any integer keep their default, negatives are numbers",
+       {"99999999999", "x.vdt", "/x.vdt", "-1", "-0", "/in", "/out", "-7", "-1"}, false, "Последние введенные данные",
+       "/x.vdt", true, false, "start", "start", -1, 0},
+      {"a folder in place of the file: the defaults", {"/"}, false, "Последние введенные данные", "", true, true,
+       "start", "start", -1, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title);
     SettingsPoint p;
     p.users({"Иванов И.И.", "Петров П.П."});
-    if (!c.file.empty()) p.settingsFile(c.file);
+    if (c.file == std::vector<std::string>{"/"}) {
+      std::filesystem::create_directories(p.programFile("nastrprg.nst"));
+    } else if (!c.file.empty()) {
+      p.settingsFile(c.file);
+    }
     p.st().OpenDialog1.initialDir = "start";
     p.st().SaveDialog1.initialDir = "start";
     LoadSettings(p.s);
@@ -106,7 +115,8 @@ TEST(Settings, TheNineLinesOfTheFileAndTheirDefaults) {
     EXPECT_EQ(p.s.in.NameIzmTrub.width(), c.numer == 1 ? 272 : 440);
     EXPECT_EQ(automaticNumbering(st), c.numer == 0);
     EXPECT_EQ(currentUser(st), c.user >= 0 ? st.NamePol.items()[static_cast<size_t>(c.user)] : "");
-    EXPECT_EQ(storedTipPos(p.s.files), !c.file.empty() && c.tipPos) << "off without a settings file";
+    EXPECT_EQ(storedTipPos(p.s.files), !c.file.empty() && c.file[0] != "/" && c.tipPos)
+        << "off without a settings file";
   }
 }
 
@@ -267,6 +277,45 @@ TEST(Settings, UsersAddedBeforeAnySettingsWereSavedAreKept) {
   EXPECT_EQ(readBytes(p.programFile("sppl.vdt")), crlf({"Иванов", "Петров", "Сидоров"}));
 }
 
+// A users list that cannot be read whole (too big for a list of names, a
+// folder in its place) is never replaced by the few names the window holds:
+// the new user is chosen for this session and the message says why the list
+// on disk stayed as it was.
+TEST(Settings, AUsersListThatCannotBeReadWholeIsNeverOverwritten) {
+  std::string huge;
+  while (huge.size() <= (1u << 20)) huge += std::to_string(huge.size()) + std::string(4000, 'x') + "\r\n";
+  const struct {
+    const char* title;
+    std::string bytes;  // "/" : a folder in place of the file
+    const char* why;
+  } cases[] = {
+      {"too big", huge, "файл списка слишком велик и прочитан не полностью"},
+      {"a folder", "/", "под этим именем на диске папка"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
+    SettingsPoint p;
+    if (c.bytes == "/") {
+      std::filesystem::create_directories(p.programFile("sppl.vdt"));
+    } else {
+      writeBytes(p.programFile("sppl.vdt"), c.bytes);
+    }
+    LoadSettings(p.s);
+    pressButton(p.st().AddUserButton);
+    changeText(p.st().NewUserName, "Сидоров");
+    pressButton(p.st().NewUserSave);
+    EXPECT_EQ(currentUser(p.st()), "Сидоров");
+    if (c.bytes == "/") {
+      EXPECT_TRUE(std::filesystem::is_directory(p.programFile("sppl.vdt")));
+    } else {
+      EXPECT_TRUE(readBytes(p.programFile("sppl.vdt")) == c.bytes) << "the stored list is unchanged";
+    }
+    ASSERT_EQ(p.dialogs.messages.size(), 1u);
+    EXPECT_EQ(p.dialogs.messages[0], "Список пользователей не сохранен в файл «" + p.programFile("sppl.vdt") +
+                                         "»: " + c.why + ", на диске ничего не изменилось.");
+  }
+}
+
 TEST(Settings, TheStartUpFileIsTheOneChosenWithDotsOrTheStoredOne) {
   SettingsPoint p;
   p.settingsFile({"1", "узел.vdt", "/data/узел.vdt", "1", "1", "", "", "-1", "0"});
@@ -332,11 +381,23 @@ TEST(WindowGeometry, NineIntegersTheMessagePaneAtLeast200) {
       {"eight lines", "1200\r\n700\r\n30\r\n40\r\n500\r\n320\r\n60\r\n70\r\n", false, {}},
       {"a line without an integer", "1200\r\n700\r\nверх\r\n40\r\n500\r\n320\r\n60\r\n70\r\n350\r\n", false, {}},
       {"no width", "0\r\n700\r\n30\r\n40\r\n500\r\n320\r\n60\r\n70\r\n350\r\n", false, {}},
+      {"a negative height", "1200\r\n-700\r\n30\r\n40\r\n500\r\n320\r\n60\r\n70\r\n350\r\n", false, {}},
+      {"a number beyond any integer", "99999999999\r\n700\r\n30\r\n40\r\n500\r\n320\r\n60\r\n70\r\n350\r\n",
+       false, {}},
+      {"huge and negative sizes of the settings window and the pane are kept as read (the window clamps them)",
+       "2000000000\r\n2000000000\r\n-2000000000\r\n2000000000\r\n-5\r\n2000000000\r\n0\r\n0\r\n-300\r\n", true,
+       {2000000000, 2000000000, -2000000000, 2000000000, -5, 2000000000, 0, 0, 200}},
+      {"binary", std::string("\x00\xff\x7f\x01\r\n\x89PNG\r\n\x1a\n", 13) + std::string(20, '\0'), false, {}},
+      {"a folder in its place", "/", false, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title);
     testing::FilePoint p;
-    if (!c.file.empty()) writeBytes(p.programFile("nastrprg.nsw"), c.file);
+    if (c.file == "/") {
+      std::filesystem::create_directories(p.programFile("nastrprg.nsw"));
+    } else if (!c.file.empty()) {
+      writeBytes(p.programFile("nastrprg.nsw"), c.file);
+    }
     const std::optional<WindowGeometry> g = readWindowGeometry(p.s.files);
     ASSERT_EQ(g.has_value(), c.read);
     if (!g) continue;

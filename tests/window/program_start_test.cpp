@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 #include "core/version.h"
 #include "persistence/input_file.h"
@@ -297,6 +298,45 @@ TEST_F(ProgramTest, TheSettingsWindowUsersAndNumbering) {
   EXPECT_EQ(currentUser(st), "") << "no default user is stored";
   EXPECT_EQ(st.NamePol.items(), std::vector<std::string>{"Ян"});
   EXPECT_FALSE(QFile::exists(path("Velmar/nastrprg.nst")));
+}
+
+// With the folders remembered, the save dialog opens in its stored folder at
+// the next start; the load dialog opens in the start folder all the same.
+TEST_F(ProgramTest, AtStartTheSaveDialogOpensInItsStoredFolderAndTheLoadDialogInTheStartFolder) {
+  QDir().mkpath(path("Velmar"));
+  writeFile(path("Velmar/nastrprg.nst"),
+            "0\r\n\r\n\r\n1\r\n1\r\n/stored/load\r\n/stored/save\r\n-1\r\n0\r\n");
+  start();
+  dialogs.answers = {"", ""};
+  menu("MenuLoad");
+  menu("MenuSave");
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(dialogs.shown[0].dialog.title, "Загрузка исходных данных");
+  EXPECT_EQ(dialogs.shown[0].dialog.initialDir, folder.path().toStdString());
+  EXPECT_EQ(dialogs.shown[1].dialog.title, "Сохранение исходных данных");
+  EXPECT_EQ(dialogs.shown[1].dialog.initialDir, "/stored/save");
+}
+
+// A start folder the user may not write: the program runs, says at once that
+// nothing it keeps can be stored there, and at the end says so again.
+TEST_F(ProgramTest, AReadOnlyStartFolderRunsAndSaysThatNothingIsKept) {
+  if (::geteuid() == 0) GTEST_SKIP() << "the superuser may write any folder";
+  ASSERT_TRUE(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+  start();
+  EXPECT_FALSE(QDir(path("Velmar")).exists());
+  EXPECT_EQ(statusLabel()->text(),
+            QStringLiteral("Данных предыдущего сеанса работы нет, окна ввода заполнены значениями по умолчанию; "
+                           "папка «%1» не создана (нет прав на запись), данные сеанса работы и настройки сохранить "
+                           "не удастся")
+                .arg(path("Velmar")));
+  typeMeasuringPoint(QStringLiteral("Узел"));
+  EXPECT_FALSE(session().in.Memo1.lines().empty());
+  closeWindow();
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Данные сеанса работы не сохранены в файл «" +
+                                                        path("Velmar/paramwin.vdt").toStdString() +
+                                                        "»: нет прав на запись, при следующем запуске будут "
+                                                        "загружены прежние данные."});
+  QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST_F(ProgramTest, TheMenusOfTheInputDataAndTheAboutWindow) {

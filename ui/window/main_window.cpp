@@ -146,6 +146,9 @@ void MainWindow::startProgram() {
   }
   // As the settings window is created: the settings and the users.
   LoadSettings(s_);
+  // As the window is shown the load dialog opens in the start folder again:
+  // only the save dialog starts in its remembered folder.
+  st.OpenDialog1.initialDir = s_.files.startFolder;
   // As the window is shown: the input data and what the status line says.
   const StartUpStatus status = loadStartUpData(s_);
   s_.in.TabSheet17.hide();
