@@ -334,9 +334,26 @@ TEST_F(ProgramTest, AReadOnlyStartFolderRunsAndSaysThatNothingIsKept) {
   closeWindow();
   EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Данные сеанса работы не сохранены в файл «" +
                                                         path("Velmar/paramwin.vdt").toStdString() +
+                                                        "»: нет прав на запись, при следующем запуске окна ввода "
+                                                        "будут заполнены значениями по умолчанию."});
+  QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+// A session file kept from an earlier run that cannot be replaced: the
+// message says the next start loads it.
+TEST_F(ProgramTest, ASessionFileThatCannotBeReplacedIsKeptForTheNextStart) {
+  if (::geteuid() == 0) GTEST_SKIP() << "the superuser may write any folder";
+  start();
+  closeWindow();
+  ASSERT_TRUE(QFile::exists(path("Velmar/paramwin.vdt")));
+  ASSERT_TRUE(QFile::setPermissions(path("Velmar"), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+  start();
+  closeWindow();
+  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Данные сеанса работы не сохранены в файл «" +
+                                                        path("Velmar/paramwin.vdt").toStdString() +
                                                         "»: нет прав на запись, при следующем запуске будут "
                                                         "загружены прежние данные."});
-  QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  QFile::setPermissions(path("Velmar"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST_F(ProgramTest, TheMenusOfTheInputDataAndTheAboutWindow) {
@@ -370,14 +387,15 @@ TEST_F(ProgramTest, TheMenusOfTheInputDataAndTheAboutWindow) {
   EXPECT_EQ(about.versionLabel()->text(), QStringLiteral("Версия ") + QString::fromUtf8(kProgramVersion.data()));
   about.accept();
 
-  // A session file that cannot be written is told at shut-down.
+  // A session file that cannot be written is told at shut-down, with what
+  // the next start will find: here no session file, so the defaults.
   QFile::remove(path("Velmar/paramwin.vdt"));
   QDir().mkpath(path("Velmar/paramwin.vdt"));
   closeWindow();
   ASSERT_EQ(dialogs.messages.size(), 2u);
   EXPECT_EQ(dialogs.messages[1], "Данные сеанса работы не сохранены в файл «" + path("Velmar/paramwin.vdt").toStdString() +
-                                     "»: под этим именем на диске папка, при следующем запуске будут загружены "
-                                     "прежние данные.");
+                                     "»: под этим именем на диске папка, при следующем запуске окна ввода будут "
+                                     "заполнены значениями по умолчанию.");
 }
 
 }  // namespace

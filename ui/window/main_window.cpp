@@ -1,5 +1,7 @@
 #include "ui/window/main_window.h"
 
+#include <filesystem>
+
 #include <QDate>
 #include <QEvent>
 #include <QGuiApplication>
@@ -216,10 +218,17 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::FormClose() {
   started_ = false;
+  const std::string sessionPath = programFilePath(s_.files, kSessionFile);
+  // What the next start finds when this save fails: the session file kept as
+  // it was, or none and so the defaults.
+  std::error_code ec;
+  const bool kept = std::filesystem::is_regular_file(sessionPath, ec);
   if (saveSessionFile(s_) != 0) {
     const int error = errno;
-    dialogs_.showMessage("Данные сеанса работы не сохранены в файл «" + programFilePath(s_.files, kSessionFile) +
-                         "»: " + describeWriteFailure(error) + ", при следующем запуске будут загружены прежние данные.");
+    dialogs_.showMessage("Данные сеанса работы не сохранены в файл «" + sessionPath + "»: " +
+                         describeWriteFailure(error) +
+                         (kept ? ", при следующем запуске будут загружены прежние данные."
+                               : ", при следующем запуске окна ввода будут заполнены значениями по умолчанию."));
   }
   writeWindowGeometry(s_.files, currentGeometry());
 }
