@@ -10,6 +10,7 @@
 
 #include "../error_point_fixture.h"
 #include "persistence/input_file.h"
+#include "persistence/input_reset.h"
 #include "report/calculation_number.h"
 #include "report/error_table_page.h"
 #include "report/report_file.h"
@@ -103,6 +104,15 @@ TEST(ReportStandards, TheLineFollowsTheFlowmeterTypeOnceChosenOrLoaded) {
   ReportPoint loaded;
   ASSERT_EQ(LoadInputFile(loaded.s, file), 0);
   EXPECT_EQ(loaded.build().standardsLine, "выполнен в соответствии ГОСТ  8.611-2013");
+  // "Очистить окна ввода" sets the type back to "Турбинный": the line follows.
+  ResetInputs(loaded.s);
+  ASSERT_EQ(loaded.s.in.TipSU.index(), 0);
+  EXPECT_EQ(loaded.build().standardsLine, "выполнен в соответствии ГОСТ  Р 8.740-2011");
+  // A reset that leaves the type as it was leaves the line too.
+  ReportPoint fresh;
+  ResetInputs(fresh.s);
+  EXPECT_EQ(fresh.build().standardsLine,
+            "выполнен в соответствии с СТО Газпром 5.2-2005, МИ 3213-2009, Р Газпром 5.6-2009  ");
 }
 
 TEST(ReportText, ShowsInputsTypedAfterThePassBesideItsResults) {
