@@ -197,6 +197,29 @@ TEST_F(ReportPdf, AVolumeCalculationHasOnePageAndEachReportTheNextNumber) {
   EXPECT_TRUE(QString::fromStdString(pdfText.out).contains(QRegularExpression(QStringLiteral("Расчет N 1 +от "))));
 }
 
+// A current folder without the program's folder gets none: every report
+// there is number 0. Where the folder is, a number file that cannot be
+// rewritten is said on stderr, the pages being written all the same.
+TEST_F(ReportPdf, TheNumberAdvancesOnlyInTheProgramFolderAndAnUnwritableNumberIsSaid) {
+  std::filesystem::remove_all(folder + "/Velmar");
+  const std::string report = "cd '" + folder + "' && " + VELMAR_CALC_PATH + " @" + VELMAR_EXAMPLES_DIR +
+                             "/gerg91_dry.args --report-pdf report.pdf 2>err.txt >/dev/null; s=$?; cat err.txt; exit $s";
+  for (int i = 0; i < 2; ++i) {
+    const Command run = shell(report);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+    const Command pdfText = shell("pdftotext '" + folder + "/report.pdf' -");
+    EXPECT_TRUE(QString::fromStdString(pdfText.out).contains(QRegularExpression(QStringLiteral("Расчет N 0 +от "))));
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder + "/Velmar"));
+  std::filesystem::create_directories(folder + "/Velmar/n.vdt");
+  std::filesystem::remove(folder + "/report.pdf");
+  const Command run = shell(report);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "velmar-calc: the next calculation number could not be written to 'Velmar/n.vdt'\n");
+  EXPECT_TRUE(std::filesystem::exists(folder + "/report.pdf"));
+}
+
 // A message raised (no volume): no pages, status 1 and the reason on stderr;
 // the calculation number is not advanced.
 TEST_F(ReportPdf, NoPagesWhileAMessageIsRaised) {
