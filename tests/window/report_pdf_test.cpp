@@ -192,7 +192,14 @@ TEST_F(ReportPdf, AVolumeCalculationHasOnePageAndEachReportTheNextNumber) {
   std::string stored;
   std::getline(number, stored);
   EXPECT_EQ(stored, "1\r");
-  images = pages("gerg91_dry.args");
+  // A calculation name of many lines stays inside its boxes: under the
+  // footer rule and at the top of the text, nothing runs into the margin.
+  std::string name;
+  for (int i = 0; i < 40; ++i) name += "Узел учета газа N " + std::to_string(i) + " ";
+  images = pages("gerg91_dry.args", "'--set=NameIzmTrub=" + name + "'");
+  ASSERT_EQ(images.size(), 1u);
+  expectHeaderAndFooter(images[0], 1);
+  EXPECT_GT(ink(images[0], 20, 273.5, 140, 10), 0.02) << "the name in the footer";
   const Command pdfText = shell("pdftotext '" + folder + "/report.pdf' -");
   EXPECT_TRUE(QString::fromStdString(pdfText.out).contains(QRegularExpression(QStringLiteral("Расчет N 1 +от "))));
 }
