@@ -184,6 +184,41 @@ TEST_F(ReportPdf, AnErrorCalculationHasTextPagesAndTheErrorTablePage) {
   }
 }
 
+// The words of a PDF that stand, wholly or in part, outside the printable
+// area (20 mm from the left edge of the sheet, 10 mm from the right): text
+// cut off by a frame or running into a margin.
+QStringList wordsOutsideThePrintableArea(const std::string& pdf) {
+  constexpr double kPointsPerMm = 72 / 25.4;
+  const Command boxes = shell("pdftotext -bbox '" + pdf + "' -");
+  EXPECT_EQ(boxes.status, 0);
+  QStringList outside;
+  static const QRegularExpression word(
+      QString::fromUtf8("<word xMin=\"([\\d.]+)\" yMin=\"[\\d.]+\" xMax=\"([\\d.]+)\"[^>]*>([^<]*)</word>"));
+  for (auto it = word.globalMatch(QString::fromStdString(boxes.out)); it.hasNext();) {
+    const auto m = it.next();
+    if (m.captured(1).toDouble() < 19.5 * kPointsPerMm || m.captured(2).toDouble() > 200.5 * kPointsPerMm) {
+      outside << m.captured(3);
+    }
+  }
+  return outside;
+}
+
+// With density meters the tables vary the densities: the long captions of
+// the leading cells are set smaller rather than cut off by the frame.
+TEST_F(ReportPdf, EveryCaptionOfTheErrorTablesFitsItsCell) {
+  const std::vector<QImage> images =
+      pages("gerg91_error.args",
+            "--set pr_Rab=1 --set pr_St=1 --set rrab_Str=4 --set rst_str=0,7 --set rrabMinStr=1 --set rrabMaxStr=10 "
+            "--set rstMinStr=0,6 --set rstMaxStr=1 --set KTrrabminStr=3 --set KTrrabMaxStr=5 --set KTrstMinStr=0,68 "
+            "--set KTrstMaxStr=0,72");
+  ASSERT_EQ(images.size(), 2u);
+  EXPECT_EQ(wordsOutsideThePrintableArea(folder + "/report.pdf").join(' ').toStdString(), "");
+  const Command text = shell("pdftotext -f 2 -l 2 '" + folder + "/report.pdf' -");
+  const QString page = collapsed(QString::fromStdString(text.out));
+  EXPECT_TRUE(page.contains(QStringLiteral("Плотность при раб. усл.,кг/м3"))) << text.out;
+  EXPECT_TRUE(page.contains(QStringLiteral("Плотность при станд. усл.,кг/м3"))) << text.out;
+}
+
 TEST_F(ReportPdf, AVolumeCalculationHasOnePageAndEachReportTheNextNumber) {
   std::vector<QImage> images = pages("gerg91_dry.args");
   ASSERT_EQ(images.size(), 1u);
