@@ -153,7 +153,10 @@ void ReportLines::medium() {
 
 void ReportLines::composition(const StringGrid& grid, int rows, std::span<const double> x, std::string_view errorName) {
   for (int row = 1; row <= rows; ++row) {
-    const size_t i = static_cast<size_t>(row - 1);
+    // Row k shows element k, except the hydrogen sulphide of GSSSD MR 113-03:
+    // its row 13 feeds element 14, element 13 being the water of the humidity.
+    const bool sulphide113 = &grid == &in_.sost_113 && row == 13;
+    const size_t i = static_cast<size_t>(sulphide113 ? row : row - 1);
     if (i >= x.size() || !(x[i] > 0)) continue;
     line("  " + grid.cell(0, row), grid.cell(1, row), "%");
     if (errorCalc()) line(errorName, grid.cell(2, row), " %");

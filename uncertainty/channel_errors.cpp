@@ -202,6 +202,8 @@ void calcTemperatureChannelError(Session& s, double t) {
   InputRecord& in = s.in;
   ChannelErrors& ch = s.channels;
   ch.dT = 0;
+  // Without a sensing element the channel gives 0, and so does the report.
+  if (in.CalcIdle) s.toOtchet.dT = 0;
   if (!in.T1check.checked()) return;
   // The callers pass temperatures above absolute zero; the error is relative
   // to the absolute temperature.
@@ -236,11 +238,18 @@ void calcPressureChannelErrors(Session& s) { calcPressureChannelErrors(s, s.in.P
 void calcPressureChannelErrors(Session& s, double P, double Pb) {
   InputRecord& in = s.in;
   ChannelErrors& ch = s.channels;
+  ReportRecord& r = s.toOtchet;
   ch.pAbs = Pb + P;
-  if (in.CalcIdle) s.toOtchet.pAbs = ch.pAbs;
   ch.dPb = 0;
   ch.dPizb = 0;
   ch.dPabs = 0;
+  // Without a manometer the channels give 0, and so does the report.
+  if (in.CalcIdle) {
+    r.pAbs = ch.pAbs;
+    r.dPb = 0;
+    r.dPizb = 0;
+    r.dPabs = 0;
+  }
   if (!in.P1check.checked()) return;
   const bool pairs = channelPairsCount(in);
 
@@ -285,7 +294,6 @@ void calcPressureChannelErrors(Session& s, double P, double Pb) {
   }
 
   if (!in.CalcIdle) return;
-  ReportRecord& r = s.toOtchet;
   const bool gaugeInstrument = in.pr_Pbar.checked();
   if (gaugeInstrument && barometer) {
     r.dPb = ch.dPb;
@@ -307,6 +315,9 @@ void calcDensityChannelError(Session& s, double r) {
   InputRecord& in = s.in;
   GasPropertyResult& g = s.gas;
   g.dRho = 0;
+  // The report prints the channel as it was computed: 0 when the device's
+  // error covers it, not the value of an earlier pass.
+  if (in.CalcIdle) s.toOtchet.dRho = 0;
   if (deviceCoversTransducers(in) || !in.pr_Rab.checked() || !(r > 0)) return;
   const double rv = in.rrabMaxStr.value;
   ChannelSum sum;
@@ -326,6 +337,7 @@ void calcStdDensityChannelError(Session& s, double rSt) {
   InputRecord& in = s.in;
   GasPropertyResult& g = s.gas;
   g.dRhoSt = 0;
+  if (in.CalcIdle) s.toOtchet.dRhoSt = 0;
   if (deviceCoversTransducers(in) || !(rSt > 0)) return;
   if (in.pr_St.checked()) {
     const double rv = in.rstMaxStr.value;
