@@ -18,6 +18,7 @@
 #include "core/session.h"
 #include "core/start_up.h"
 #include "persistence/input_file.h"
+#include "persistence/program_files.h"
 #include "persistence/safe_file.h"
 #include "persistence/session_file.h"
 #include "report/calculation_number.h"
@@ -224,8 +225,12 @@ void writeReports(const Session& s, const std::string& textFile, const std::stri
     if (!writePdf(doc, userFilePath(s.files, pdfFile))) {
       throw UsageError{"cannot write report file " + quotedInput(pdfFile)};
     }
-    // The pages are generated: the next report carries the next number.
-    AdvanceCalculationNumber(s.files);
+    // The pages are generated: the next report carries the next number, kept
+    // in the program's folder when the current folder has one.
+    if (!AdvanceCalculationNumber(s.files).written && std::filesystem::is_directory(programFolderPath(s.files))) {
+      std::cerr << "velmar-calc: the next calculation number could not be written to "
+                << quotedInput(programFilePath(s.files, kCalculationNumberFile)) << "\n";
+    }
   }
 }
 

@@ -91,8 +91,14 @@ void clickCheckBox(CheckBox& box) {
   if (box.onClick) box.onClick();
 }
 
+// A menu command runs only while it and the menu it stands in are enabled:
+// the whole menu "Отчет" is disabled while the control-point tables are
+// computed, and its shortcuts must not build a report of half-filled tables.
 void chooseMenu(Session&, MenuItem& item) {
-  if (item.enabled() && item.onClick) item.onClick();
+  for (const Control* c = &item; c != nullptr; c = c->parent()) {
+    if (!c->enabled()) return;
+  }
+  if (item.onClick) item.onClick();
 }
 
 void editCell(Session&, StringGrid& grid, int col, int row, std::string text) {

@@ -36,6 +36,7 @@ void clickCheckBox(Session& s, CheckBox& box);
 // The user sets a check box: a click when the state differs.
 void setCheckBox(Session& s, CheckBox& box, bool checked);
 void pressButton(Session& s, Button& button);
+// Runs the command when it and every menu above it are enabled.
 void chooseMenu(Session& s, MenuItem& item);
 // The user edits a grid cell: the text changes, then the key comes up.
 void editCell(Session& s, StringGrid& grid, int col, int row, std::string text);

@@ -6,6 +6,7 @@
 #include "core/composition_grids.h"
 #include "core/session.h"
 #include "core/start_up.h"
+#include "report/report_pages.h"
 
 namespace velmar {
 
@@ -165,6 +166,7 @@ void ResetInputs(Session& s) {
   in.PrevTextOwner = nullptr;
   // The control points take the pressure unit the main pressure had.
   const int pressureUnit = in.PizbEd.index();
+  const int flowmeterType = in.TipSU.index();
   for (const Default& d : kDefaults) {
     forEachName(d.names, [&](std::string_view name) {
       if (Control* c = in.registry.find(name)) setDefault(*c, d.value);
@@ -180,7 +182,11 @@ void ResetInputs(Session& s) {
   }
   clearDataCells(in.TablPogr);
   clearDataCells(in.TablPogrk);
-  applyInputsAndCalculate(s);
+  applyInputsAndCalculate(s, [&] {
+    // The rule of a changed flowmeter type: the report's standards line
+    // names the standard of the type now chosen.
+    if (in.TipSU.index() != flowmeterType) TipSUChange(s);
+  });
 }
 
 }  // namespace velmar

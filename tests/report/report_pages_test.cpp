@@ -10,6 +10,7 @@
 
 #include "../error_point_fixture.h"
 #include "persistence/input_file.h"
+#include "persistence/input_reset.h"
 #include "report/calculation_number.h"
 #include "report/error_table_page.h"
 #include "report/report_file.h"
@@ -103,6 +104,15 @@ TEST(ReportStandards, TheLineFollowsTheFlowmeterTypeOnceChosenOrLoaded) {
   ReportPoint loaded;
   ASSERT_EQ(LoadInputFile(loaded.s, file), 0);
   EXPECT_EQ(loaded.build().standardsLine, "выполнен в соответствии ГОСТ  8.611-2013");
+  // "Очистить окна ввода" sets the type back to "Турбинный": the line follows.
+  ResetInputs(loaded.s);
+  ASSERT_EQ(loaded.s.in.TipSU.index(), 0);
+  EXPECT_EQ(loaded.build().standardsLine, "выполнен в соответствии ГОСТ  Р 8.740-2011");
+  // A reset that leaves the type as it was leaves the line too.
+  ReportPoint fresh;
+  ResetInputs(fresh.s);
+  EXPECT_EQ(fresh.build().standardsLine,
+            "выполнен в соответствии с СТО Газпром 5.2-2005, МИ 3213-2009, Р Газпром 5.6-2009  ");
 }
 
 TEST(ReportText, ShowsInputsTypedAfterThePassBesideItsResults) {
@@ -206,6 +216,20 @@ TEST(ErrorTablePage, WordingsMediaKindsOfControlPointsAndTheSigner) {
        "Таблица 1. Относительная погрешность измерения расхода среды",
        "Таблица 2. Относительная погрешность измерения объема среды",
        "Расчет выполнил _____________________"},
+      {{{"sreda", "9"}, {"TipPogr", "1"}, {"KTtip", "0"}},
+       {1, "Петров П. П."},
+       "Расчет неопределенностей измерения расхода и количества водорода при заданных отклонениях температуры и "
+       "давления и заданных значениях расхода при рабочих условиях",
+       "Таблица 1. Относительная расширенная неопределенность измерения расхода водорода",
+       "Таблица 2. Относительная расширенная неопределенность измерения объема водорода",
+       "Расчет выполнил Петров П. П."},
+      {{{"sreda", "2"}, {"TipPogr", "0"}},
+       {},
+       "Расчет погрешностей измерения расхода и количества газовой смеси при заданных отклонениях температуры и "
+       "давления и заданных значениях расхода при рабочих условиях",
+       "Таблица 1. Относительная погрешность измерения расхода газовой смеси",
+       "Таблица 2. Относительная погрешность измерения объема газовой смеси",
+       "Расчет выполнил _____________________"},
   };
   for (const auto& c : cases) {
     testing::apply(p, c.inputs);
@@ -217,7 +241,9 @@ TEST(ErrorTablePage, WordingsMediaKindsOfControlPointsAndTheSigner) {
     EXPECT_EQ(page->caption2, c.caption2);
     EXPECT_EQ(page->signature, c.signature);
   }
-  EXPECT_EQ(p.build().errorTables->table1.lead3, "Расход при ст. усл., м3");
+  EXPECT_EQ(p.build().errorTables->table1.lead3, "Расход при раб. усл., м3");
+  p.choose(p.s.in.KTtip, 1);
+  EXPECT_EQ(p.build().errorTables->table2.lead3, "Расход при ст. усл., м3");
   EXPECT_EQ(mediumGenitive(6), "диоксида углерода");
   EXPECT_EQ(mediumGenitive(-1), "");
 }

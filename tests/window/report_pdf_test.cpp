@@ -184,6 +184,41 @@ TEST_F(ReportPdf, AnErrorCalculationHasTextPagesAndTheErrorTablePage) {
   }
 }
 
+// The words of a PDF that stand, wholly or in part, outside the printable
+// area (20 mm from the left edge of the sheet, 10 mm from the right): text
+// cut off by a frame or running into a margin.
+QStringList wordsOutsideThePrintableArea(const std::string& pdf) {
+  constexpr double kPointsPerMm = 72 / 25.4;
+  const Command boxes = shell("pdftotext -bbox '" + pdf + "' -");
+  EXPECT_EQ(boxes.status, 0);
+  QStringList outside;
+  static const QRegularExpression word(
+      QString::fromUtf8("<word xMin=\"([\\d.]+)\" yMin=\"[\\d.]+\" xMax=\"([\\d.]+)\"[^>]*>([^<]*)</word>"));
+  for (auto it = word.globalMatch(QString::fromStdString(boxes.out)); it.hasNext();) {
+    const auto m = it.next();
+    if (m.captured(1).toDouble() < 19.5 * kPointsPerMm || m.captured(2).toDouble() > 200.5 * kPointsPerMm) {
+      outside << m.captured(3);
+    }
+  }
+  return outside;
+}
+
+// With density meters the tables vary the densities: the long captions of
+// the leading cells are set smaller rather than cut off by the frame.
+TEST_F(ReportPdf, EveryCaptionOfTheErrorTablesFitsItsCell) {
+  const std::vector<QImage> images =
+      pages("gerg91_error.args",
+            "--set pr_Rab=1 --set pr_St=1 --set rrab_Str=4 --set rst_str=0,7 --set rrabMinStr=1 --set rrabMaxStr=10 "
+            "--set rstMinStr=0,6 --set rstMaxStr=1 --set KTrrabminStr=3 --set KTrrabMaxStr=5 --set KTrstMinStr=0,68 "
+            "--set KTrstMaxStr=0,72");
+  ASSERT_EQ(images.size(), 2u);
+  EXPECT_EQ(wordsOutsideThePrintableArea(folder + "/report.pdf").join(' ').toStdString(), "");
+  const Command text = shell("pdftotext -f 2 -l 2 '" + folder + "/report.pdf' -");
+  const QString page = collapsed(QString::fromStdString(text.out));
+  EXPECT_TRUE(page.contains(QStringLiteral("Плотность при раб. усл.,кг/м3"))) << text.out;
+  EXPECT_TRUE(page.contains(QStringLiteral("Плотность при станд. усл.,кг/м3"))) << text.out;
+}
+
 TEST_F(ReportPdf, AVolumeCalculationHasOnePageAndEachReportTheNextNumber) {
   std::vector<QImage> images = pages("gerg91_dry.args");
   ASSERT_EQ(images.size(), 1u);
@@ -192,9 +227,39 @@ TEST_F(ReportPdf, AVolumeCalculationHasOnePageAndEachReportTheNextNumber) {
   std::string stored;
   std::getline(number, stored);
   EXPECT_EQ(stored, "1\r");
-  images = pages("gerg91_dry.args");
+  // A calculation name of many lines stays inside its boxes: under the
+  // footer rule and at the top of the text, nothing runs into the margin.
+  std::string name;
+  for (int i = 0; i < 40; ++i) name += "Узел учета газа N " + std::to_string(i) + " ";
+  images = pages("gerg91_dry.args", "'--set=NameIzmTrub=" + name + "'");
+  ASSERT_EQ(images.size(), 1u);
+  expectHeaderAndFooter(images[0], 1);
+  EXPECT_GT(ink(images[0], 20, 273.5, 140, 10), 0.02) << "the name in the footer";
   const Command pdfText = shell("pdftotext '" + folder + "/report.pdf' -");
   EXPECT_TRUE(QString::fromStdString(pdfText.out).contains(QRegularExpression(QStringLiteral("Расчет N 1 +от "))));
+}
+
+// A current folder without the program's folder gets none: every report
+// there is number 0. Where the folder is, a number file that cannot be
+// rewritten is said on stderr, the pages being written all the same.
+TEST_F(ReportPdf, TheNumberAdvancesOnlyInTheProgramFolderAndAnUnwritableNumberIsSaid) {
+  std::filesystem::remove_all(folder + "/Velmar");
+  const std::string report = "cd '" + folder + "' && " + VELMAR_CALC_PATH + " @" + VELMAR_EXAMPLES_DIR +
+                             "/gerg91_dry.args --report-pdf report.pdf 2>err.txt >/dev/null; s=$?; cat err.txt; exit $s";
+  for (int i = 0; i < 2; ++i) {
+    const Command run = shell(report);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+    const Command pdfText = shell("pdftotext '" + folder + "/report.pdf' -");
+    EXPECT_TRUE(QString::fromStdString(pdfText.out).contains(QRegularExpression(QStringLiteral("Расчет N 0 +от "))));
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder + "/Velmar"));
+  std::filesystem::create_directories(folder + "/Velmar/n.vdt");
+  std::filesystem::remove(folder + "/report.pdf");
+  const Command run = shell(report);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "velmar-calc: the next calculation number could not be written to 'Velmar/n.vdt'\n");
+  EXPECT_TRUE(std::filesystem::exists(folder + "/report.pdf"));
 }
 
 // A message raised (no volume): no pages, status 1 and the reason on stderr;

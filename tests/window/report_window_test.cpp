@@ -126,6 +126,27 @@ TEST_F(ReportWindowTest, TheReportCommandsAreDisabledWhileAMessageIsRaised) {
   EXPECT_EQ(ReadCalculationNumber(session().files), 0);
 }
 
+// While the control-point tables are computed the whole menu "Отчет" is
+// disabled: neither its items nor their shortcuts build a report of tables
+// half filled.
+TEST_F(ReportWindowTest, TheShortcutsDoNothingWhileTheWholeMenuIsDisabled) {
+  errorCalculation();
+  session().in.MenuReport.setEnabled(false);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QTest::keyClick(window.get(), Qt::Key_W, Qt::ControlModifier);
+  QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+  binding().actionOf(session().in.N2_)->trigger();
+  EXPECT_EQ(report().previewDialog(), nullptr);
+  EXPECT_EQ(report().noPrinterNote(), nullptr);
+  EXPECT_EQ(ReadCalculationNumber(session().files), 0);
+  // The run over, the menu works again.
+  session().in.MenuReport.setEnabled(true);
+  QTest::keyClick(window.get(), Qt::Key_W, Qt::ControlModifier);
+  EXPECT_NE(report().previewDialog(), nullptr);
+  EXPECT_EQ(ReadCalculationNumber(session().files), 1);
+}
+
 TEST_F(ReportWindowTest, PrintingWithoutAPrinterSaysSoAndOffersThePdf) {
   if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has a printer";
   errorCalculation();

@@ -7,7 +7,9 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 #include <clocale>
+#include <cmath>
 #include <memory>
 
 #include "persistence/safe_file.h"
@@ -146,10 +148,23 @@ class PagePainter {
     painter_.setPen(QPen(Qt::black, px(kFrameWidth)));
     painter_.drawRect(box(x, y, w, h));
     const QRectF inner = box(x + kCellPadding, y + 0.3, w - 2 * kCellPadding, h - 0.6);
+    const QString text = toQt(t);
     painter_.save();
     painter_.setClipRect(box(x, y, w, h));
-    painter_.drawText(inner, align | Qt::AlignTop, toQt(t));
+    painter_.setFont(fitted(painter_.font(), text, inner.width()));
+    painter_.drawText(inner, align | Qt::AlignTop, text);
     painter_.restore();
+  }
+
+  // A cell text wider than its cell (a long caption of the varied quantity,
+  // or a font wider than the one the table was laid out for) is set in a
+  // smaller size, so that the frame cuts none of it off.
+  QFont fitted(QFont font, const QString& text, double width) const {
+    double widest = 0;
+    const QFontMetricsF metrics(font, &device_);
+    for (const QString& line : text.split(QLatin1Char('\n'))) widest = std::max(widest, metrics.horizontalAdvance(line));
+    if (widest > width) font.setPointSizeF(std::max(1.0, std::floor(font.pointSizeF() * width / widest * 10) / 10));
+    return font;
   }
 
   // One framed table; returns its bottom, mm.
