@@ -5,7 +5,10 @@
 #include <QFile>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
+#include <QApplication>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolBar>
 #include <cstdlib>
 #include <filesystem>
@@ -196,6 +199,24 @@ TEST_F(ReportWindowTest, TheInspectorShowsASavedReportAgain) {
   ASSERT_NE(report().previewDialog(), nullptr);
   EXPECT_TRUE(report().previewDialog()->isVisible());
   EXPECT_EQ(report().shownReport(), nullptr);
+  // Nothing shown yet: saving says so and asks for no file.
+  const size_t asked = requests.size();
+  for (const QString& command : {QStringLiteral("Сохранить отчет…"), QStringLiteral("Сохранить в PDF…")}) {
+    QString note;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&note] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(w); box != nullptr && box->isVisible()) {
+          note = box->text();
+          box->close();
+        }
+      }
+    });
+    closer.start(10);
+    previewCommand(command)->trigger();
+    EXPECT_EQ(note, QStringLiteral("Отчет не открыт: сохранять нечего.")) << command.toStdString();
+  }
+  EXPECT_EQ(requests.size(), asked);
   answer = QString::fromStdString(file("saved.vrp"));
   previewCommand(QStringLiteral("Открыть отчет…"))->trigger();
   ASSERT_NE(report().shownReport(), nullptr);

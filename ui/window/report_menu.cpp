@@ -119,6 +119,7 @@ void ReportMenu::addPreviewCommands() {
         [this](const QString& path) { openReportFile(path); });
   });
   bar->addAction(QStringLiteral("Сохранить отчет…"), this, [this] {
+    if (!reportShown(QStringLiteral("Сохранить отчет"))) return;
     chooseFile({QStringLiteral("Сохранить отчет"), proposedName(QStringLiteral("vrp")), kReportFilter,
                 QStringLiteral("vrp"), true},
                [this](const QString& path) {
@@ -129,12 +130,21 @@ void ReportMenu::addPreviewCommands() {
                });
   });
   bar->addAction(QStringLiteral("Сохранить в PDF…"), this, [this] {
+    if (!reportShown(QStringLiteral("Сохранить в PDF"))) return;
     chooseFile({QStringLiteral("Сохранить в PDF"), proposedName(QStringLiteral("pdf")), kPdfFilter,
                 QStringLiteral("pdf"), true},
                [this](const QString& path) {
                  if (shown_) writePdf(*shown_, path);
                });
   });
+}
+
+// The inspector opened empty has nothing to save yet: it says so instead of
+// asking for a file name.
+bool ReportMenu::reportShown(const QString& title) {
+  if (shown_) return true;
+  QMessageBox::information(preview_, title, QStringLiteral("Отчет не открыт: сохранять нечего."));
+  return false;
 }
 
 void ReportMenu::openReportFile(const QString& path) {

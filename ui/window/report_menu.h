@@ -67,6 +67,7 @@ class ReportMenu : public QObject {
   ReportDocument generate();
   void showPreview(std::unique_ptr<ReportDocument> doc, const QString& title);
   void addPreviewCommands();
+  bool reportShown(const QString& title);
   void openReportFile(const QString& path);
   void writePdf(const ReportDocument& doc, const QString& path);
   QString proposedName(const QString& suffix) const;
