@@ -10,42 +10,16 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/calculation_driver.h"
-#include "core/form_events.h"
-#include "core/named_input.h"
-#include "core/session.h"
-#include "core/start_up.h"
-#include "ui/form_rules.h"
+#include "bench_point.h"
 #include "uncertainty/control_point_tables.h"
 
 namespace {
 
 using namespace velmar;
 
-struct Point {
-  ManualTimer timer;
-  ScriptedEventPump pump;
-  Session s{timer, pump, ','};
-  Point() {
-    installFormRules(s);
-    startUp(s);
-  }
-
-  void set(const std::string& name, const std::string& value) {
-    const std::string error = applyNamedInput(s, name + "=" + value, TextCheck::Strict);
-    if (!error.empty()) throw std::runtime_error(error);
-  }
-  // The "--set NAME=VALUE" lines of the worked example.
-  void example() {
-    std::ifstream file(std::string(VELMAR_EXAMPLES_DIR) + "/gerg91_error.args");
-    if (!file) throw std::runtime_error("no examples/gerg91_error.args");
-    std::string line;
-    while (std::getline(file, line)) {
-      if (line.rfind("--set ", 0) != 0) continue;
-      const size_t eq = line.find('=');
-      set(line.substr(6, eq - 6), line.substr(eq + 1));
-    }
-  }
+struct Point : bench::BenchPoint {
+  // The worked example of the README.
+  void example() { BenchPoint::example("gerg91_error.args"); }
   // Natural gas of 21 components by GOST R 8.662.
   void fullGas() {
     set("metod", "4");
@@ -62,17 +36,6 @@ struct Point {
       editCell(s, s.in.sost_iso, 1, row, text);
       editCell(s, s.in.sost_iso, 2, row, "1");
     }
-  }
-  void settle() {
-    for (int i = 0; i < 20 && timer.running(); ++i) timer.runOut();
-  }
-  void pass() {
-    s.in.InputChanged = true;  // as after an input: the pass restarts once from the cross-checks
-    timer.stop();
-    RunCalculation(s);
-  }
-  void check(benchmark::State& state) {
-    if (!s.in.Memo2.lines().empty()) state.SkipWithError(s.in.Memo2.lines().front().c_str());
   }
 };
 

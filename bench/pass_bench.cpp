@@ -3,31 +3,13 @@
 // of full composition by GOST R 8.662 in an error calculation.
 #include <benchmark/benchmark.h>
 
-#include "core/calculation_driver.h"
-#include "core/form_events.h"
-#include "core/session.h"
-#include "core/start_up.h"
-#include "ui/form_rules.h"
+#include "bench_point.h"
 
 namespace {
 
 using namespace velmar;
 
-struct Point {
-  ManualTimer timer;
-  ScriptedEventPump pump;
-  Session s{timer, pump, ','};
-  Point() {
-    installFormRules(s);
-    startUp(s);
-  }
-  void type(Edit& e, const char* text) { typeText(s, e, text); }
-  void pass() {
-    s.in.InputChanged = true;  // as after an input: the pass restarts once from the cross-checks
-    timer.stop();
-    RunCalculation(s);
-  }
-};
+using Point = bench::BenchPoint;
 
 void BM_PassGerg91Volume(benchmark::State& state) {
   Point p;

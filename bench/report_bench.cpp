@@ -8,11 +8,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/named_input.h"
-#include "core/session.h"
-#include "core/start_up.h"
+#include "bench_point.h"
 #include "report/report_text.h"
-#include "ui/form_rules.h"
 
 #ifdef VELMAR_REPORT_PDF
 #include <QGuiApplication>
@@ -24,20 +21,10 @@ namespace {
 
 using namespace velmar;
 
-struct ErrorReport {
-  ManualTimer timer;
-  ScriptedEventPump pump;
-  Session s{timer, pump, ','};
+struct ErrorReport : bench::BenchPoint {
   ErrorReport() {
-    installFormRules(s);
-    startUp(s);
-    std::ifstream file(std::string(VELMAR_EXAMPLES_DIR) + "/gerg91_error.args");
-    if (!file) throw std::runtime_error("no examples/gerg91_error.args");
-    for (std::string line; std::getline(file, line);) {
-      if (line.rfind("--set ", 0) != 0) continue;
-      if (!applyNamedInput(s, line.substr(6), TextCheck::Strict).empty()) throw std::runtime_error(line);
-    }
-    for (int i = 0; i < 20 && timer.running(); ++i) timer.runOut();
+    example("gerg91_error.args");
+    settle();
     // A folder without a number file: the report reads the number 0.
     s.files.startFolder = "/nonexistent-velmar-bench";
   }
