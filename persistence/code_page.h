@@ -10,6 +10,9 @@ namespace velmar {
 // surrogates, nothing beyond U+10FFFF).
 bool isValidUtf8(std::string_view bytes);
 
+// Appends the UTF-8 bytes of one code point (at most U+10FFFF).
+void appendUtf8(std::string& out, char32_t cp);
+
 // Windows-1251 bytes to UTF-8. The one unassigned byte (0x98) becomes U+FFFD.
 std::string cp1251ToUtf8(std::string_view bytes);
 

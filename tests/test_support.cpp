@@ -69,7 +69,10 @@ std::vector<CsvRow> readReferenceCsv(const std::string& name) {
 }
 
 CalcRun runVelmarCalc(const std::string& args) {
-  const std::string command = std::string(VELMAR_CALC_PATH) + " " + args + " 2>/dev/null";
+  return runCommand(std::string(VELMAR_CALC_PATH) + " " + args + " 2>/dev/null");
+}
+
+CalcRun runCommand(const std::string& command) {
   CalcRun r;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return r;

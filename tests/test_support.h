@@ -24,6 +24,8 @@ struct CalcRun {
   std::string out;
 };
 CalcRun runVelmarCalc(const std::string& args);
+// Runs a shell command line; its standard output and exit status.
+CalcRun runCommand(const std::string& command);
 
 // The "--set NAME=VALUE" lines of an option file under examples/, by name.
 std::map<std::string, std::string> exampleSettings(const std::string& name);

@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
+
+#include "test_support.h"
 
 namespace {
 
@@ -22,14 +23,10 @@ ToolRun run(const std::string& args, const std::string& folder = {}) {
   const std::string errFile = ::testing::TempDir() + "velmar_calc_stderr_" + std::to_string(getpid()) + ".txt";
   const std::string command = (folder.empty() ? std::string() : "cd '" + folder + "' && ") +
                               std::string(VELMAR_CALC_PATH) + " " + args + " 2>" + errFile;
-  ToolRun r;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return r;
+  const velmar::testing::CalcRun ran = velmar::testing::runCommand(command);
+  ToolRun r{ran.status, ran.out, {}};
   std::array<char, 4096> buf{};
   size_t n = 0;
-  while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) r.out.append(buf.data(), n);
-  const int status = pclose(pipe);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   if (FILE* e = fopen(errFile.c_str(), "r")) {
     while ((n = fread(buf.data(), 1, buf.size(), e)) > 0) r.err.append(buf.data(), n);
     fclose(e);

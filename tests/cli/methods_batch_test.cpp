@@ -6,7 +6,8 @@
 #include <array>
 #include <cstdio>
 #include <string>
-#include <sys/wait.h>
+
+#include "test_support.h"
 
 namespace {
 
@@ -16,16 +17,8 @@ struct Output {
 };
 
 Output calc(const std::string& args) {
-  const std::string command = std::string(VELMAR_CALC_PATH) + " --decimal-separator , " + args + " 2>&1";
-  Output o;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return o;
-  std::array<char, 4096> buf{};
-  size_t n = 0;
-  while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) o.text.append(buf.data(), n);
-  const int status = pclose(pipe);
-  o.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return o;
+  const velmar::testing::CalcRun r = velmar::testing::runCommand(std::string(VELMAR_CALC_PATH) + " --decimal-separator , " + args + " 2>&1");
+  return {r.status, r.out};
 }
 
 const std::string kPoint =
