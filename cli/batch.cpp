@@ -14,13 +14,14 @@
 #include <system_error>
 #include <vector>
 
-#include "core/named_input.h"
-#include "core/session.h"
-#include "core/start_up.h"
+#include "core/program_files.h"
+#include "core/safe_file.h"
+#include "measuring_point/input_data.h"
+#include "measuring_point/named_input.h"
+#include "measuring_point/session.h"
+#include "measuring_point/session_file.h"
+#include "measuring_point/start_up.h"
 #include "persistence/input_file.h"
-#include "persistence/program_files.h"
-#include "persistence/safe_file.h"
-#include "persistence/session_file.h"
 #include "report/calculation_number.h"
 #include "report/report_text.h"
 #include "ui/form_rules.h"

@@ -1,6 +1,6 @@
 #include "core/input_record.h"
 
-#include "core/composition_grids.h"
+#include "core/composition_grid_texts.h"
 
 namespace velmar {
 

@@ -2,9 +2,11 @@
 
 #include <optional>
 
-#include "core/session.h"
+#include "core/form_context.h"
+#include "core/input_record.h"
+#include "core/messages.h"
+#include "core/platform.h"
 #include "core/units.h"
-#include "uncertainty/error_fields.h"
 
 namespace velmar {
 
@@ -13,7 +15,7 @@ namespace {
 // An error value of a pressure converts from its unit only when its kind is
 // "абсолютная"; the error of a channel pair only when the computing device's
 // error excludes the channels (pr_IK on, TipIK 2).
-bool convertsFromUnit(const Session& s, const Edit& e) {
+bool convertsFromUnit(const FormContext& s, const Edit& e) {
   const EditTraits& traits = e.traits();
   if (traits.unit == nullptr) return false;
   if (traits.kind != ValueKind::ErrorValue) return true;
@@ -22,7 +24,7 @@ bool convertsFromUnit(const Session& s, const Edit& e) {
   return true;
 }
 
-const double* flowLimitText(const Session& s, const Edit& e, const std::string& text) {
+const double* flowLimitText(const FormContext& s, const Edit& e, const std::string& text) {
   const InputRecord& in = s.in;
   if (text == "Qн" && (&e == &in.Diap1minStr || &e == &in.Diap2minStr)) return &in.QpredMinStr.value;
   if (text == "Qв" && &e == &in.Diap1maxStr) return &in.QpredMaxStr.value;
@@ -31,7 +33,7 @@ const double* flowLimitText(const Session& s, const Edit& e, const std::string& 
 
 }  // namespace
 
-std::optional<double> numberOfText(const Session& s, const Edit& e, const std::string& text) {
+std::optional<double> numberOfText(const FormContext& s, const Edit& e, const std::string& text) {
   const ValueKind kind = e.traits().kind;
   if (kind == ValueKind::Text || kind == ValueKind::ErrorValue) return std::nullopt;
   // "Qн" and "Qв" in the range edits of the flowmeter stand for its limits.
@@ -40,20 +42,20 @@ std::optional<double> numberOfText(const Session& s, const Edit& e, const std::s
   return parseNumber(text, s.decimalSeparator);
 }
 
-bool editTakesText(const Session& s, const Edit& e, const std::string& text) {
+bool editTakesText(const FormContext& s, const Edit& e, const std::string& text) {
   const ValueKind kind = e.traits().kind;
   if (kind == ValueKind::Text || kind == ValueKind::ErrorValue) return true;
   return numberOfText(s, e, text).has_value() || (text.empty() && !e.traits().restoreIntoEmpty);
 }
 
-void ParseValue(Session& s, Edit& e) {
+void ParseValue(FormContext& s, Edit& e) {
   if (!e.isValueEdit()) return;
   const EditTraits& traits = e.traits();
   const std::string text = e.text();
 
   std::optional<double> v;
   if (traits.kind == ValueKind::ErrorValue) {
-    v = evaluateErrorField(s, e);
+    v = s.errorFieldValue(e);
     if (!v) {
       // A rejected formula gives 0 and raises the field's message.
       e.value = 0;

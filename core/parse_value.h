@@ -5,7 +5,7 @@
 
 namespace velmar {
 
-struct Session;
+struct FormContext;
 class Edit;
 
 // Converts the edit's text into its value field: a temperature-like edit
@@ -14,17 +14,17 @@ class Edit;
 // parameter is stored relative to it; the field's check raises or clears its
 // message. A text that does not convert leaves the value as it was and, unless
 // the text is empty, brings back the edit's previous text.
-void ParseValue(Session& s, Edit& edit);
+void ParseValue(FormContext& s, Edit& edit);
 
 // The number a text stands for in a number edit, before its unit conversion:
 // "Qн" and "Qв" in the flowmeter's range edits are its limits, "-" alone in a
 // temperature-like edit is 0, any other text a number with the system's
 // decimal separator. Nothing for a text that does not convert, for a free
 // text and for an error value (the formula evaluator reads those).
-std::optional<double> numberOfText(const Session& s, const Edit& edit, const std::string& text);
+std::optional<double> numberOfText(const FormContext& s, const Edit& edit, const std::string& text);
 
 // Whether the edit takes the text: false exactly where ParseValue brings the
 // previous text back because the text does not convert.
-bool editTakesText(const Session& s, const Edit& edit, const std::string& text);
+bool editTakesText(const FormContext& s, const Edit& edit, const std::string& text);
 
 }  // namespace velmar

@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "core/platform.h"
-#include "core/session.h"
-#include "core/start_up.h"
+#include "core/safe_file.h"
+#include "measuring_point/session.h"
+#include "measuring_point/start_up.h"
 #include "persistence/input_file.h"
-#include "persistence/safe_file.h"
 #include "ui/form_rules.h"
 
 namespace {

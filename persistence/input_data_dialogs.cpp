@@ -2,11 +2,11 @@
 
 #include <cerrno>
 
-#include "core/session.h"
+#include "core/program_files.h"
+#include "core/safe_file.h"
 #include "persistence/input_file.h"
-#include "persistence/program_files.h"
-#include "persistence/safe_file.h"
 #include "persistence/settings.h"
+#include "persistence/storage_context.h"
 
 namespace velmar {
 
@@ -50,7 +50,7 @@ std::string withDefaultSuffix(std::string path) {
   return path;
 }
 
-std::string proposedFileName(const Session& s) {
+std::string proposedFileName(const StorageContext& s) {
   std::string name = s.proposedSaveName;
   for (char& ch : name) {
     if (ch == '/' || ch == '\\') ch = ' ';
@@ -70,54 +70,6 @@ std::string loadStopReason(const LoadNote& note) {
              "-й не прочитаны";
   }
   return {};
-}
-
-bool MenuSaveClick(Session& s, UserDialogs& dialogs) {
-  FileDialog& dialog = s.settings.SaveDialog1;
-  FileDialog shown = dialog;
-  shown.fileName = proposedFileName(s);
-  const std::string chosen = dialogs.chooseFile(UserDialogs::Kind::Save, shown);
-  if (chosen.empty()) return false;
-  const std::string path = userFilePath(s.files, withDefaultSuffix(chosen));
-  if (SaveInputFile(s, path) != 0) {
-    const int error = errno;
-    dialogs.showMessage("Исходные данные не сохранены в файл " + quoted(path) + ": " +
-                        describeWriteFailure(error) + ", на диске ничего не изменилось.");
-    return false;
-  }
-  dialog.initialDir = folderOfPath(path);
-  dialog.fileName = path;
-  return true;
-}
-
-bool MenuLoadClick(Session& s, UserDialogs& dialogs) {
-  FileDialog& dialog = s.settings.OpenDialog1;
-  FileDialog shown = dialog;
-  shown.fileName = fileNameOfPath(dialog.fileName);
-  const std::string chosen = dialogs.chooseFile(UserDialogs::Kind::Open, shown);
-  if (chosen.empty()) return false;
-  const std::string path = userFilePath(s.files, chosen);
-  if (isEmptyFile(path)) {
-    dialogs.showMessage("Исходные данные не загружены: файл " + quoted(path) + " пуст.");
-    return false;
-  }
-  LoadNote note;
-  switch (LoadInputFile(s, path, &note)) {
-    case 0: break;
-    case 1:
-      dialogs.showMessage("Исходные данные не загружены: файл " + quoted(path) + " не найден.");
-      return false;
-    default:
-      dialogs.showMessage("Исходные данные не загружены: файл " + quoted(path) + " не удалось прочитать.");
-      return false;
-  }
-  dialog.initialDir = folderOfPath(path);
-  dialog.fileName = path;
-  if (note.stop != LoadNote::Stop::None) {
-    dialogs.showMessage("Исходные данные из файла " + quoted(path) + " загружены не полностью: " +
-                        loadStopReason(note) + ", остальные окна ввода сохранили прежние значения.");
-  }
-  return true;
 }
 
 }  // namespace velmar

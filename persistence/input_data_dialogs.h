@@ -1,6 +1,6 @@
 #pragma once
-// The commands "Сохранить" and "Загрузить" of the menu "Исходные данные":
-// the file dialogs "Сохранение исходных данных" and "Загрузка исходных
+// The file dialogs of the menu "Исходные данные" and of the settings window:
+// the dialogs "Сохранение исходных данных" and "Загрузка исходных
 // данных" (the filter of the program's files, the default extension ".vdt",
 // the proposed file name, the remembered folders) and one sentence for the
 // user when a save or a load fails. The dialogs and the message box are the
@@ -10,7 +10,7 @@
 
 namespace velmar {
 
-struct Session;
+struct StorageContext;
 struct FileDialog;
 struct LoadNote;
 
@@ -47,23 +47,10 @@ std::string withDefaultSuffix(std::string path);
 // with colons, double quotes, full stops, commas and semicolons replaced by
 // blanks (Session::proposedSaveName), and the folder separators too, so that
 // the name stays one file name.
-std::string proposedFileName(const Session& s);
+std::string proposedFileName(const StorageContext& s);
 
 // One sentence on a stopped reading, in the user's words: where and why it
 // stopped ("в строке 5 вместо целого числа записан текст").
 std::string loadStopReason(const LoadNote& note);
-
-// "Сохранить": the save dialog proposes the file name in its folder; the
-// input data go into the chosen file, and the dialog then opens in that
-// file's folder. A save that fails says why in one message and leaves the
-// file on disk as it was. Returns true when a file was written.
-bool MenuSaveClick(Session& s, UserDialogs& dialogs);
-
-// "Загрузить": the input data of the file chosen in the load dialog, which
-// then opens in that file's folder. A file that is missing, cannot be read
-// or is empty changes nothing and is told in one message, as is a reading
-// that stopped early (the values read so far stay). Returns true when the
-// file was read.
-bool MenuLoadClick(Session& s, UserDialogs& dialogs);
 
 }  // namespace velmar

@@ -5,19 +5,18 @@
 #include <utility>
 #include <vector>
 
-#include "core/diameter.h"
-#include "core/session.h"
-#include "core/start_up.h"
+#include "core/input_record.h"
+#include "core/program_files.h"
 #include "persistence/input_file_table.h"
 #include "persistence/reference_lists.h"
-#include "report/report_pages.h"
+#include "persistence/storage_context.h"
 
 namespace velmar {
 
 namespace {
 
 // A line's text as the window shows it.
-std::string storedText(const Session& s, const FileLine& line) {
+std::string storedText(const StorageContext& s, const FileLine& line) {
   if (line.kind == LineKind::Kept) return s.files.keptLine;
   const Control* c = s.in.registry.find(line.control);
   if (c == nullptr) return {};
@@ -58,7 +57,7 @@ void applyInteger(const FileLine& line, Control& c, int v) {
   if (clickRuleOnRead(line.control) && box.onClick) box.onClick();
 }
 
-void applyText(Session& s, const FileLine& line, Control* c, std::string text) {
+void applyText(StorageContext& s, const FileLine& line, Control* c, std::string text) {
   switch (line.kind) {
     case LineKind::Kept: s.files.keptLine = std::move(text); return;
     case LineKind::CellCopy: return;
@@ -77,11 +76,6 @@ struct ReadText {
   std::string text;
 };
 
-struct ReadInteger {
-  const FileLine* line;
-  int value;
-};
-
 }  // namespace
 
 std::string describeLoadNote(const LoadNote& note) {
@@ -98,36 +92,32 @@ std::string describeLoadNote(const LoadNote& note) {
   return {};
 }
 
-std::vector<std::string> inputFileTexts(const Session& s) {
+std::vector<std::string> inputFileTexts(const StorageContext& s) {
   std::vector<std::string> lines;
   lines.reserve(inputFileLines().size());
   for (const FileLine& line : inputFileLines()) lines.push_back(storedText(s, line));
   return lines;
 }
 
-int SaveInputFile(Session& s, const std::string& fileName, const WriteStep& write) {
+int SaveInputFile(StorageContext& s, const std::string& fileName, const WriteStep& write) {
   trimMediumName(s);  // the file and the window show the same name
   if (!writeTextLines(userFilePath(s.files, fileName), inputFileTexts(s), write)) return 1;
   RememberMediumName(s);
   return 0;
 }
 
-int LoadInputFile(Session& s, const std::string& fileName, LoadNote* note) {
+TextLines readInputFile(StorageContext& s, const std::string& fileName) {
   LoadPipeMaterials(s);
-  const TextLines file = readTextLines(userFilePath(s.files, fileName), kMaxInputFileBytes);
-  if (file.status == ReadStatus::Missing) return 1;
-  if (file.status == ReadStatus::CannotOpen) return 2;
-  LoadInputLines(s, file, note);
-  return 0;
+  return readTextLines(userFilePath(s.files, fileName), kMaxInputFileBytes);
 }
 
-void LoadInputLines(Session& s, const TextLines& file, LoadNote* note) {
+InputFileValues readInputLines(StorageContext& s, const TextLines& file, LoadNote* note) {
   InputRecord& in = s.in;
   in.CalcIdle = false;
   in.PrevTextOwner = nullptr;  // a text read that does not convert stays as read
   LoadNote stop;
   std::vector<ReadText> cells;
-  std::vector<ReadInteger> givenBack;
+  InputFileValues read;
   const std::vector<FileLine>& table = inputFileLines();
   for (size_t i = 0; i < table.size(); ++i) {
     const FileLine& line = table[i];
@@ -157,7 +147,7 @@ void LoadInputLines(Session& s, const TextLines& file, LoadNote* note) {
         break;
       }
       applyInteger(line, *c, *v);
-      if (line.givenBack) givenBack.push_back({&line, *v});
+      if (line.givenBack) read.givenBack.push_back({&line, *v});
     } else {
       if (line.kind == LineKind::Cell) cells.push_back({&line, text});
       applyText(s, line, c, std::move(text));
@@ -172,23 +162,22 @@ void LoadInputLines(Session& s, const TextLines& file, LoadNote* note) {
   for (const ReadText& r : cells) applyText(s, *r.line, in.registry.find(r.line->control), r.text);
   in.TabSheet17.hide();
   if (note != nullptr) *note = stop;
+  return read;
+}
 
-  applyInputsAndCalculate(s, [&] {
-    // The rules rebuilt unit lists and cleared third transducers and pr_St:
-    // the values read come back, with the visibility rules of the boxes.
-    for (const ReadInteger& r : givenBack) {
-      Control* c = in.registry.find(r.line->control);
-      if (r.line->kind == LineKind::Index) {
-        static_cast<Choice&>(*c).setIndex(r.value);
-      } else {
-        auto& box = static_cast<CheckBox&>(*c);
-        box.setChecked(r.value != 0);
-        if (box.onClick) box.onClick();
-      }
+void giveBackValues(InputRecord& in, const InputFileValues& read) {
+  // The rules rebuilt unit lists and cleared third transducers and pr_St:
+  // the values read come back, with the visibility rules of the boxes.
+  for (const InputFileValues::Integer& r : read.givenBack) {
+    Control* c = in.registry.find(r.line->control);
+    if (r.line->kind == LineKind::Index) {
+      static_cast<Choice&>(*c).setIndex(r.value);
+    } else {
+      auto& box = static_cast<CheckBox&>(*c);
+      box.setChecked(r.value != 0);
+      if (box.onClick) box.onClick();
     }
-    OrderDiameterSeries(s);  // as by "Упорядочить"
-    TipSUChange(s);          // the standards line of the report pages
-  });
+  }
 }
 
 }  // namespace velmar

@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "persistence/safe_file.h"
+#include "core/safe_file.h"
 
 namespace velmar {
 
-struct Session;
+struct StorageContext;
+struct InputRecord;
+struct FileLine;
 
 // The largest file and line a load reads: far beyond any file the program
 // writes, small enough that a foreign file (a device, a huge log) is refused
@@ -20,13 +22,13 @@ inline constexpr size_t kMaxInputFileBytes = 4 << 20;
 inline constexpr size_t kMaxInputLineBytes = 64 * 1024;
 
 // The 585 lines the file would hold now, as UTF-8 texts.
-std::vector<std::string> inputFileTexts(const Session& s);
+std::vector<std::string> inputFileTexts(const StorageContext& s);
 
 // Writes the 585 lines; a relative name is taken from the start folder. The
 // previous file is replaced only by a complete new one. Then the name of
 // another medium is remembered (RememberMediumName). Returns 0 when written,
 // 1 when the file could not be written (the previous file is unchanged).
-int SaveInputFile(Session& s, const std::string& fileName, const WriteStep& write = {});
+int SaveInputFile(StorageContext& s, const std::string& fileName, const WriteStep& write = {});
 
 // Why a load read fewer lines than the file holds.
 struct LoadNote {
@@ -43,14 +45,26 @@ struct LoadNote {
 // One sentence for a stopped reading, empty when the reading was complete.
 std::string describeLoadNote(const LoadNote& note);
 
-// Reads the file into the window and runs the rules and a pass as after
-// typing it, then schedules a second pass. Returns 0 when read (also when the
-// reading stopped early: the values read so far stay, see the note), 1 when
-// the file does not exist, 2 when it cannot be opened (nothing changes then).
-int LoadInputFile(Session& s, const std::string& fileName, LoadNote* note = nullptr);
+// Reads the file of the given name (a relative name from the start folder),
+// after the pipe materials have been listed so that their index reads.
+TextLines readInputFile(StorageContext& s, const std::string& fileName);
 
-// The part of a load after the file has been read: its lines into the window,
-// the rules, a pass and the second one scheduled.
-void LoadInputLines(Session& s, const TextLines& file, LoadNote* note = nullptr);
+// The values of a file read that the form rules change when they run after
+// the reading (unit lists rebuilt, third transducers and pr_St cleared): they
+// are given back once the rules have run.
+struct InputFileValues {
+  struct Integer {
+    const FileLine* line;
+    int value;
+  };
+  std::vector<Integer> givenBack;
+};
+
+// The lines of a file into the window, with CalcIdle false, as if typed; the
+// note says where a reading stopped early.
+InputFileValues readInputLines(StorageContext& s, const TextLines& file, LoadNote* note = nullptr);
+
+// Gives back the values the rules changed, each with its box's rule.
+void giveBackValues(InputRecord& in, const InputFileValues& read);
 
 }  // namespace velmar

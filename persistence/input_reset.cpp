@@ -3,10 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/composition_grids.h"
-#include "core/session.h"
-#include "core/start_up.h"
-#include "report/report_pages.h"
+#include "core/composition_grid_texts.h"
+#include "core/input_record.h"
+#include "persistence/storage_context.h"
 
 namespace velmar {
 
@@ -160,13 +159,12 @@ void clearDataCells(StringGrid& grid) {
 
 }  // namespace
 
-void ResetInputs(Session& s) {
+void resetInputValues(StorageContext& s) {
   InputRecord& in = s.in;
   in.CalcIdle = false;
   in.PrevTextOwner = nullptr;
   // The control points take the pressure unit the main pressure had.
   const int pressureUnit = in.PizbEd.index();
-  const int flowmeterType = in.TipSU.index();
   for (const Default& d : kDefaults) {
     forEachName(d.names, [&](std::string_view name) {
       if (Control* c = in.registry.find(name)) setDefault(*c, d.value);
@@ -182,11 +180,6 @@ void ResetInputs(Session& s) {
   }
   clearDataCells(in.TablPogr);
   clearDataCells(in.TablPogrk);
-  applyInputsAndCalculate(s, [&] {
-    // The rule of a changed flowmeter type: the report's standards line
-    // names the standard of the type now chosen.
-    if (in.TipSU.index() != flowmeterType) TipSUChange(s);
-  });
 }
 
 }  // namespace velmar

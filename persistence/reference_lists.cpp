@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "core/session.h"
-#include "persistence/program_files.h"
+#include "core/input_record.h"
+#include "core/program_files.h"
+#include "persistence/settings.h"
+#include "persistence/storage_context.h"
 
 namespace velmar {
 
@@ -17,7 +19,7 @@ constexpr size_t kMaxListBytes = 1 << 20;
 
 }  // namespace
 
-void FillDefaultDiameters(Session& s) {
+void FillDefaultDiameters(StorageContext& s) {
   StringGrid& strad = s.in.strad;
   if (!strad.cell(0, 0).empty()) return;
   for (int row = 0; row < strad.rowCount(); ++row) strad.setCell(0, row, {});
@@ -26,7 +28,7 @@ void FillDefaultDiameters(Session& s) {
   }
 }
 
-void LoadMediumNames(Session& s) {
+void LoadMediumNames(StorageContext& s) {
   const TextLines names = readTextLines(programFilePath(s.files, kMediumNamesFile), kMaxListBytes);
   s.files.mediumNamesCut = names.truncated || names.status == ReadStatus::CannotOpen;
   if (names.status != ReadStatus::Read) return;
@@ -37,13 +39,13 @@ void LoadMediumNames(Session& s) {
   s.files.mediumNamesRead = true;
 }
 
-void trimMediumName(Session& s) {
+void trimMediumName(StorageContext& s) {
   std::string name = s.in.NamePrSred.text();
   while (!name.empty() && static_cast<unsigned char>(name.back()) <= ' ') name.pop_back();
   s.in.NamePrSred.setText(name);
 }
 
-bool RememberMediumName(Session& s, const WriteStep& write) {
+bool RememberMediumName(StorageContext& s, const WriteStep& write) {
   trimMediumName(s);
   if (!s.files.mediumNamesRead) LoadMediumNames(s);
   ComboBox& box = s.in.NamePrSred;
@@ -58,7 +60,7 @@ bool RememberMediumName(Session& s, const WriteStep& write) {
   return writeTextLines(programFilePath(s.files, kMediumNamesFile), items, write);
 }
 
-void LoadPipeMaterials(Session& s) {
+void LoadPipeMaterials(StorageContext& s) {
   std::vector<std::string> names;
   bool all = true;
   for (int k = 0; k < 4 && all; ++k) {

@@ -5,11 +5,11 @@
 #include <array>
 #include <string_view>
 
-#include "persistence/safe_file.h"
+#include "core/safe_file.h"
 
 namespace velmar {
 
-struct Session;
+struct StorageContext;
 
 // The standard series of nominal internal diameters, mm, rows 1 to 15 of
 // `strad`.
@@ -18,14 +18,14 @@ inline constexpr std::array<std::string_view, 15> kDefaultDiameters = {
 
 // At start-up: when the first cell of `strad` is empty, clears the 50 cells
 // and writes the default series into the first 15.
-void FillDefaultDiameters(Session& s);
+void FillDefaultDiameters(StorageContext& s);
 
 // Replaces the items of NamePrSred by the stored names of another medium,
 // when the list of names exists; otherwise leaves them as they are.
-void LoadMediumNames(Session& s);
+void LoadMediumNames(StorageContext& s);
 
 // Removes trailing blanks from the text of NamePrSred.
-void trimMediumName(Session& s);
+void trimMediumName(StorageContext& s);
 
 // After every successful write of an input-data file: trims the name in
 // NamePrSred, reads the stored names if they have not been read since the
@@ -33,10 +33,10 @@ void trimMediumName(Session& s);
 // counts) and writes the list back, safely. False when the list could not be
 // written (the previous list is unchanged), and when the stored list could
 // not be read whole (it is not written over then).
-bool RememberMediumName(Session& s, const WriteStep& write = {});
+bool RememberMediumName(StorageContext& s, const WriteStep& write = {});
 
 // The pipe materials "velmar\spprm.0" to "velmar\spprm.3": when all four
 // exist, NamePrTr lists the names of the first; otherwise the list is empty.
-void LoadPipeMaterials(Session& s);
+void LoadPipeMaterials(StorageContext& s);
 
 }  // namespace velmar

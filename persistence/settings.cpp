@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 #include <vector>
 
-#include "core/session.h"
+#include "core/input_record.h"
+#include "core/program_files.h"
+#include "core/safe_file.h"
 #include "persistence/input_data_dialogs.h"
-#include "persistence/program_files.h"
-#include "persistence/safe_file.h"
+#include "persistence/settings.h"
+#include "persistence/storage_context.h"
 
 namespace velmar {
 
@@ -50,7 +52,7 @@ std::string trimmed(std::string_view text) {
 
 // The users list into NamePol with the default user selected; without the
 // file the list is empty and there is no default user.
-void loadUsers(Session& s) {
+void loadUsers(StorageContext& s) {
   Settings& st = s.settings;
   const std::string path = programFilePath(s.files, kUsersFile);
   const TextLines users = readTextLines(path, kMaxSettingsBytes);
@@ -89,7 +91,7 @@ void AddUserButtonClick(Settings& st) {
 
 // "Сохранить" of the new-user box: the name goes to the end of the list, the
 // list to its file, and the new user becomes the current one.
-void NewUserSaveClick(Session& s, UserDialogs& dialogs) {
+void NewUserSaveClick(StorageContext& s, UserDialogs& dialogs) {
   Settings& st = s.settings;
   const std::string name = trimmed(st.NewUserName.text());
   if (codePoints(name) < kMinUserNameLength) return;
@@ -108,7 +110,7 @@ void NewUserSaveClick(Session& s, UserDialogs& dialogs) {
   }
 }
 
-void FileZapButtonClick(Session& s, UserDialogs& dialogs) {
+void FileZapButtonClick(StorageContext& s, UserDialogs& dialogs) {
   Settings& st = s.settings;
   FileDialog shown = st.OpenDialog1;
   shown.fileName = fileNameOfPath(st.startUpFile);
@@ -119,7 +121,7 @@ void FileZapButtonClick(Session& s, UserDialogs& dialogs) {
   st.NameFileZap.setText(fileNameOfPath(st.startUpFile));
 }
 
-void SaveSettingsButtonClick(Session& s, UserDialogs& dialogs) {
+void SaveSettingsButtonClick(StorageContext& s, UserDialogs& dialogs) {
   if (!SaveSettings(s)) {
     const int error = errno;
     dialogs.showMessage("Настройки не сохранены в файл «" + programFilePath(s.files, kSettingsFile) +
@@ -132,7 +134,7 @@ void SaveSettingsButtonClick(Session& s, UserDialogs& dialogs) {
 // "Закрыть": the stored settings come back, the changes made since they were
 // stored are dropped. The dialogs keep the folders of this session's loads
 // and saves.
-void CloseButtonClick(Session& s) {
+void CloseButtonClick(StorageContext& s) {
   Settings& st = s.settings;
   const std::string loadFolder = st.OpenDialog1.initialDir;
   const std::string saveFolder = st.SaveDialog1.initialDir;
@@ -187,14 +189,14 @@ bool storedTipPos(const ProgramFiles& files) {
   return st && st->TipPos;
 }
 
-void NumerChange(Session& s) {
+void NumerChange(StorageContext& s) {
   const bool automatic = automaticNumbering(s.settings);
   s.in.NomerR.setVisible(!automatic);
   s.in.LabelNomerR.setVisible(!automatic);
   s.in.NameIzmTrub.setWidth(automatic ? kNameWidthAutomatic : kNameWidthOwnNumbers);
 }
 
-void TipZapClick(Session& s) {
+void TipZapClick(StorageContext& s) {
   Settings& st = s.settings;
   const bool on = st.TipZap.checked();
   st.NameFileZap.setEnabled(on);
@@ -202,7 +204,7 @@ void TipZapClick(Session& s) {
   st.NameFileZap.setText(on ? fileNameOfPath(st.startUpFile) : std::string(kLastSessionText));
 }
 
-void ApplyDefaultSettings(Session& s) {
+void ApplyDefaultSettings(StorageContext& s) {
   Settings& st = s.settings;
   st.TipZap.setChecked(false);
   TipZapClick(s);
@@ -212,7 +214,7 @@ void ApplyDefaultSettings(Session& s) {
   NumerChange(s);
 }
 
-void LoadSettings(Session& s) {
+void LoadSettings(StorageContext& s) {
   Settings& st = s.settings;
   st.defaultUser = -1;
   if (const std::optional<StoredSettings> stored = readSettingsFile(s.files)) {
@@ -237,7 +239,7 @@ void LoadSettings(Session& s) {
   NumerChange(s);
 }
 
-bool SaveSettings(Session& s) {
+bool SaveSettings(StorageContext& s) {
   Settings& st = s.settings;
   const int defaultUser = st.NameUmolch.checked() ? st.NamePol.index() : st.defaultUser;
   const std::vector<std::string> lines = {
@@ -256,12 +258,12 @@ bool SaveSettings(Session& s) {
   return true;
 }
 
-void SettingsFormShow(Session& s) {
+void SettingsFormShow(StorageContext& s) {
   s.settings.OpenDialog1.initialDir = programFolderPath(s.files);
   hideNewUserBox(s.settings);
 }
 
-void installSettingsRules(Session& s, UserDialogs& dialogs) {
+void installSettingsRules(StorageContext& s, UserDialogs& dialogs) {
   Settings& st = s.settings;
   st.TipZap.onClick = [&s] { TipZapClick(s); };
   st.FileZapButton.onClick = [&s, &dialogs] { FileZapButtonClick(s, dialogs); };

@@ -17,7 +17,7 @@
 
 namespace velmar {
 
-struct Session;
+struct StorageContext;
 struct ProgramFiles;
 class UserDialogs;
 
@@ -124,39 +124,39 @@ bool storedTipPos(const ProgramFiles& files);
 // NamePol, selecting the default user; a missing settings file gives the
 // defaults (ApplyDefaultSettings) and the users list is read all the same.
 // Then the numbering rule.
-void LoadSettings(Session& s);
+void LoadSettings(StorageContext& s);
 
 // Writes the settings file from the controls; line 8 is the current user's
 // index when NameUmolch is checked, otherwise the default user stored before.
 // False when it could not be written (the previous file is unchanged, errno
 // says why).
-bool SaveSettings(Session& s);
+bool SaveSettings(StorageContext& s);
 
 // TipZap off (the start-up file's edit and "..." disabled), TipSavePath and
 // TipPos on, automatic numbering with its effect on the main window. Nothing
 // is written.
-void ApplyDefaultSettings(Session& s);
+void ApplyDefaultSettings(StorageContext& s);
 
 // The numbering rule, on every change of Numer and after LoadSettings: for
 // automatic numbering NomerR and its label are hidden and NameIzmTrub is 440
 // pixels wide; for the user's own numbers they are shown and NameIzmTrub is
 // 272 pixels wide.
-void NumerChange(Session& s);
+void NumerChange(StorageContext& s);
 
 // TipZap checked: NameFileZap and "..." enabled, NameFileZap shows the start-up
 // file's name; unchecked: both disabled, NameFileZap shows "Последние
 // введенные данные".
-void TipZapClick(Session& s);
+void TipZapClick(StorageContext& s);
 
 // The rules of the settings window's controls: TipZap, "...", Numer, the
 // users tab, "Сохранить настройки", "Закрыть", "По умолчанию". "..." chooses
 // the start-up file with the main window's load dialog; failed writes are
 // told through the dialogs' message box.
-void installSettingsRules(Session& s, UserDialogs& dialogs);
+void installSettingsRules(StorageContext& s, UserDialogs& dialogs);
 
 // As the settings window is shown: the load dialog opens in the folder
 // "Velmar" (the next "Загрузить" too), the new-user box is hidden.
-void SettingsFormShow(Session& s);
+void SettingsFormShow(StorageContext& s);
 
 // Names of at least this many characters can be added as users.
 inline constexpr int kMinUserNameLength = 2;

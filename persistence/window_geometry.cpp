@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "persistence/program_files.h"
-#include "persistence/safe_file.h"
+#include "core/program_files.h"
+#include "core/safe_file.h"
 
 namespace velmar {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "persistence/safe_file.h"
+#include "core/safe_file.h"
 
 namespace velmar {
 

@@ -2,7 +2,7 @@
 // The calculation number: a non-negative integer kept on the first line of
 // "velmar\n.vdt" in the program's folder. Each generation of the report pages
 // advances it, so consecutive reports carry 0, 1, 2, ... from a fresh folder.
-#include "persistence/program_files.h"
+#include "core/program_files.h"
 
 namespace velmar {
 

@@ -3,7 +3,9 @@
 #include <array>
 #include <string>
 
-#include "core/session.h"
+#include "core/input_record.h"
+#include "report/report_context.h"
+#include "report/report_pages.h"
 
 namespace velmar {
 
@@ -46,7 +48,7 @@ std::string_view mediumGenitive(int sreda) {
                                                                         : std::string_view{};
 }
 
-ErrorTablePage fillErrorTablePage(const Session& s, const ReportSettings& settings) {
+ErrorTablePage fillErrorTablePage(const ReportContext& s, const ReportSettings& settings) {
   const InputRecord& in = s.in;
   ErrorTablePage page;
   page.table1 = tableOf(in, in.TablPogr, in.TextT, in.TextP, in.TextQ, true);

@@ -8,13 +8,13 @@
 
 namespace velmar {
 
-struct Session;
+struct ReportContext;
 
 // The medium in the genitive, as the titles name it, by the item of `sreda`.
 std::string_view mediumGenitive(int sreda);
 
 // The page as the grids and captions stand. The title stays empty while the
 // control points are of no known kind (KTtip neither 0 nor 1).
-ErrorTablePage fillErrorTablePage(const Session& s, const ReportSettings& settings);
+ErrorTablePage fillErrorTablePage(const ReportContext& s, const ReportSettings& settings);
 
 }  // namespace velmar

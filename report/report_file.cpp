@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "persistence/code_page.h"
+#include "core/code_page.h"
 
 namespace velmar {
 

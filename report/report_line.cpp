@@ -1,6 +1,6 @@
 #include "report/report_line.h"
 
-#include "uncertainty/error_formula.h"
+#include "core/error_field_text.h"
 
 namespace velmar {
 

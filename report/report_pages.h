@@ -8,7 +8,7 @@
 
 namespace velmar {
 
-struct Session;
+struct ReportContext;
 
 inline constexpr std::string_view kInitialStandardsLine =
     "выполнен в соответствии с СТО Газпром 5.2-2005, МИ 3213-2009, Р Газпром 5.6-2009  ";
@@ -23,6 +23,6 @@ std::string_view standardsLineFor(int TipSU);
 
 // Sets the standards line of the report pages by the current TipSU: run when
 // the user changes the type and when an input-data file is loaded.
-void TipSUChange(Session& s);
+void TipSUChange(ReportContext& s);
 
 }  // namespace velmar

@@ -4,12 +4,17 @@
 #include <span>
 #include <string>
 
-#include "core/session.h"
+#include "core/diameter_selection.h"
+#include "core/input_record.h"
+#include "core/program_files.h"
+#include "core/report_record.h"
 #include "core/units.h"
-#include "persistence/settings.h"
+#include "gasprops/gas_properties.h"
 #include "report/calculation_number.h"
 #include "report/error_table_page.h"
+#include "report/report_context.h"
 #include "report/report_line.h"
+#include "report/report_pages.h"
 
 namespace velmar {
 
@@ -21,7 +26,7 @@ bool givenText(const Edit& e) { return !e.text().empty() && e.text() != "0"; }
 // The text lines and what they are built from.
 class ReportLines {
  public:
-  ReportLines(const Session& s, std::vector<std::string>& lines)
+  ReportLines(const ReportContext& s, std::vector<std::string>& lines)
       : s_(s), in_(s.in), r_(s.toOtchet), sep_(s.decimalSeparator), lines_(lines) {}
 
   void build();
@@ -89,7 +94,7 @@ class ReportLines {
   void thermometers();
   void results();
 
-  const Session& s_;
+  const ReportContext& s_;
   const InputRecord& in_;
   const ReportRecord& r_;
   const char sep_;
@@ -523,11 +528,7 @@ void ReportLines::results() {
 
 }  // namespace
 
-ReportSettings reportSettingsOf(const Session& s) {
-  return {automaticNumbering(s.settings) ? 0 : 1, currentUser(s.settings)};
-}
-
-ReportDocument BuildReportText(const Session& s, const ReportSettings& settings, std::string_view date) {
+ReportDocument BuildReportText(const ReportContext& s, const ReportSettings& settings, std::string_view date) {
   const InputRecord& in = s.in;
   ReportDocument doc;
   const long long stored = ReadCalculationNumber(s.files);

@@ -11,15 +11,12 @@
 
 namespace velmar {
 
-struct Session;
+struct ReportContext;
 
 // Builds the whole report: the number line (the stored calculation number,
 // or the text of NomerR with numbering "Произвольная") with the date given
 // in the short form of the regional settings, the name, the standards line,
 // the text lines and, for an error calculation, the error-table page.
-ReportDocument BuildReportText(const Session& s, const ReportSettings& settings, std::string_view date);
-
-// The numbering mode and the current user as the settings window holds them.
-ReportSettings reportSettingsOf(const Session& s);
+ReportDocument BuildReportText(const ReportContext& s, const ReportSettings& settings, std::string_view date);
 
 }  // namespace velmar

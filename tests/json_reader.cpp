@@ -6,7 +6,7 @@
 #include <limits>
 #include <stdexcept>
 
-#include "persistence/code_page.h"
+#include "core/code_page.h"
 
 namespace velmar::testing {
 

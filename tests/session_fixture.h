@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "core/form_events.h"
-#include "core/named_input.h"
-#include "core/session.h"
-#include "core/start_up.h"
+#include "measuring_point/named_input.h"
+#include "measuring_point/session.h"
+#include "measuring_point/start_up.h"
 #include "ui/form_rules.h"
 
 namespace velmar::testing {

@@ -1,12 +1,13 @@
 #include "ui/error_input_panels.h"
+#include "core/form_events.h"
 
 #include <initializer_list>
 #include <string>
 #include <vector>
 
-#include "core/calculation_driver.h"
 #include "core/parse_value.h"
-#include "core/session.h"
+#include "measuring_point/calculation_driver.h"
+#include "measuring_point/session.h"
 #include "ui/rule_slot.h"
 #include "uncertainty/control_point_tables.h"
 

@@ -2,12 +2,12 @@
 
 #include <initializer_list>
 
-#include "core/calculation_driver.h"
-#include "core/composition_grids.h"
-#include "core/diameter.h"
 #include "core/form_events.h"
 #include "core/parse_value.h"
-#include "core/session.h"
+#include "measuring_point/calculation_driver.h"
+#include "measuring_point/composition_grids.h"
+#include "measuring_point/diameter.h"
+#include "measuring_point/session.h"
 #include "persistence/reference_lists.h"
 #include "report/report_pages.h"
 #include "ui/error_input_panels.h"

@@ -6,8 +6,14 @@
 #include <limits>
 #include <string>
 
-#include "core/session.h"
+#include "core/input_record.h"
+#include "core/messages.h"
+#include "core/platform.h"
+#include "core/report_record.h"
 #include "core/units.h"
+#include "gasprops/gas_properties.h"
+#include "uncertainty/error_context.h"
+#include "uncertainty/volume_error.h"
 
 namespace velmar {
 
@@ -112,7 +118,7 @@ constexpr ResultLine kStdDensityLine{"Относительная погрешн�
 constexpr ResultLine kDeviceLine{"Относительная погрешность вычислителя (ИК) при вычислении объема ",
                                  "Относительная погрешность вычислителя (ИК) при вычислении объема ", 5, 3, " %"};
 
-void writeLine(Session& s, const ResultLine& line, double value) {
+void writeLine(ErrorContext& s, const ResultLine& line, double value) {
   const char* text = s.in.TipPogr.index() == 1 ? line.uncertainty : line.error;
   s.in.Memo1.append(text + formatFixed(value, line.precision, line.decimals, s.decimalSeparator) + line.unit);
 }
@@ -167,7 +173,7 @@ std::array<TransducerErrors, 3> stdDensityTransducers(const InputRecord& in) {
 
 // --- Flow at working conditions -----------------------------------------------------
 
-void calcFlowChannelError(Session& s, double Q) {
+void calcFlowChannelError(ErrorContext& s, double Q) {
   InputRecord& in = s.in;
   ChannelErrors& ch = s.channels;
   ch.dQ = 0;
@@ -198,7 +204,7 @@ void calcFlowChannelError(Session& s, double Q) {
 
 // --- Temperature -----------------------------------------------------------------
 
-void calcTemperatureChannelError(Session& s, double t) {
+void calcTemperatureChannelError(ErrorContext& s, double t) {
   InputRecord& in = s.in;
   ChannelErrors& ch = s.channels;
   ch.dT = 0;
@@ -233,9 +239,9 @@ void calcTemperatureChannelError(Session& s, double t) {
 
 // --- Pressures -------------------------------------------------------------------
 
-void calcPressureChannelErrors(Session& s) { calcPressureChannelErrors(s, s.in.PizbStr.value, s.in.PbarStr.value); }
+void calcPressureChannelErrors(ErrorContext& s) { calcPressureChannelErrors(s, s.in.PizbStr.value, s.in.PbarStr.value); }
 
-void calcPressureChannelErrors(Session& s, double P, double Pb) {
+void calcPressureChannelErrors(ErrorContext& s, double P, double Pb) {
   InputRecord& in = s.in;
   ChannelErrors& ch = s.channels;
   ReportRecord& r = s.toOtchet;
@@ -311,7 +317,7 @@ void calcPressureChannelErrors(Session& s, double P, double Pb) {
 
 // --- Measured densities ------------------------------------------------------------
 
-void calcDensityChannelError(Session& s, double r) {
+void calcDensityChannelError(ErrorContext& s, double r) {
   InputRecord& in = s.in;
   GasPropertyResult& g = s.gas;
   g.dRho = 0;
@@ -333,7 +339,7 @@ void calcDensityChannelError(Session& s, double r) {
   writeLine(s, kDensityLine, g.dRho);
 }
 
-void calcStdDensityChannelError(Session& s, double rSt) {
+void calcStdDensityChannelError(ErrorContext& s, double rSt) {
   InputRecord& in = s.in;
   GasPropertyResult& g = s.gas;
   g.dRhoSt = 0;
@@ -360,7 +366,7 @@ void calcStdDensityChannelError(Session& s, double rSt) {
 
 // --- Computing device --------------------------------------------------------------
 
-void calcComputingDeviceError(Session& s) {
+void calcComputingDeviceError(ErrorContext& s) {
   InputRecord& in = s.in;
   ChannelErrors& ch = s.channels;
   if (!in.pr_IK.checked()) {

@@ -9,7 +9,7 @@
 // result lines.
 namespace velmar {
 
-struct Session;
+struct ErrorContext;
 class Edit;
 class Choice;
 class CheckBox;
@@ -74,19 +74,19 @@ struct ChannelErrors {
 // control-point tables) they compute silently.
 //
 // Q: the working flow, m3/h; Q <= 0 gives dQ = 0 and no line.
-void calcFlowChannelError(Session& s, double Q);
+void calcFlowChannelError(ErrorContext& s, double Q);
 // The gauge (or, without pr_Pbar, absolute) pressure P and the atmospheric
 // pressure Pb in Pa; the first form takes both from the measuring point.
-void calcPressureChannelErrors(Session& s);
-void calcPressureChannelErrors(Session& s, double P, double Pb);
+void calcPressureChannelErrors(ErrorContext& s);
+void calcPressureChannelErrors(ErrorContext& s, double P, double Pb);
 // t in °C.
-void calcTemperatureChannelError(Session& s, double t);
+void calcTemperatureChannelError(ErrorContext& s, double t);
 // The measured densities (pr_Rab), kg/m3; the results go to the dRho and
 // dRhoSt of the gas properties.
-void calcDensityChannelError(Session& s, double r);
-void calcStdDensityChannelError(Session& s, double rSt);
+void calcDensityChannelError(ErrorContext& s, double r);
+void calcStdDensityChannelError(ErrorContext& s, double rSt);
 // Raises message 8 at the measuring point when the absolute pressure lies
 // below the lower limit of the manometer.
-void calcComputingDeviceError(Session& s);
+void calcComputingDeviceError(ErrorContext& s);
 
 }  // namespace velmar

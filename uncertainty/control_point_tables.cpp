@@ -4,11 +4,17 @@
 #include <cmath>
 #include <string>
 
-#include "core/session.h"
+#include "core/input_record.h"
+#include "core/messages.h"
+#include "core/platform.h"
+#include "core/report_record.h"
 #include "core/units.h"
-#include "gasprops/dispatcher.h"
+#include "gasprops/gas_properties.h"
+#include "uncertainty/channel_errors.h"
+#include "uncertainty/error_context.h"
 #include "uncertainty/error_fields.h"
 #include "uncertainty/error_formula.h"
+#include "uncertainty/volume_error.h"
 
 namespace velmar {
 
@@ -32,7 +38,7 @@ std::array<std::pair<const Edit*, const Edit*>, kCombinations> combinationInputs
            {&in.KTTmaxStr, &in.KTPmaxStr}}};
 }
 
-MeasuringPointState saveMeasuringPoint(Session& s) {
+MeasuringPointState saveMeasuringPoint(ErrorContext& s) {
   MeasuringPointState p{s.channels, s.gas, s.volumeErrors, {}};
   for (Control* c : s.in.registry.all()) {
     if (c->kind() != ControlKind::Edit) continue;
@@ -42,7 +48,7 @@ MeasuringPointState saveMeasuringPoint(Session& s) {
   return p;
 }
 
-void restoreMeasuringPoint(Session& s, const MeasuringPointState& p) {
+void restoreMeasuringPoint(ErrorContext& s, const MeasuringPointState& p) {
   s.channels = p.channels;
   s.gas = p.gas;
   s.volumeErrors = p.volume;
@@ -59,7 +65,7 @@ bool flowByDensityRatio(const InputRecord& in) {
 
 // Property part of one combination at (x, y): temperature and pressure, or
 // the two densities; `point` the properties of the measuring point.
-PointCell combinationCell(Session& s, double x, double y, const GasPropertyResult& point) {
+PointCell combinationCell(ErrorContext& s, double x, double y, const GasPropertyResult& point) {
   InputRecord& in = s.in;
   GasPropertyResult& g = s.gas;
   PointCell cell;
@@ -83,7 +89,7 @@ PointCell combinationCell(Session& s, double x, double y, const GasPropertyResul
   evalErrorFieldValues(s, formulaVariables(s, {pointFlow, x, y, point.rho, point.rhoSt}));
   calcPressureChannelErrors(s, y, in.PbarStr.value);
   calcTemperatureChannelError(s, x);
-  const bool computed = calcGasProperties(s, x, y);
+  const bool computed = s.gasPropertiesAt(x, y);
   cell.K = g.K;
   cell.rho = g.rho;
   cell.rhoSt = g.rhoSt;
@@ -94,7 +100,7 @@ PointCell combinationCell(Session& s, double x, double y, const GasPropertyResul
 }
 
 // The flows of control point c in a cell whose properties are known.
-void cellFlows(const Session& s, double c, PointCell& cell) {
+void cellFlows(const ErrorContext& s, double c, PointCell& cell) {
   const InputRecord& in = s.in;
   if (in.KTtip.index() == 1) {
     cell.Qc = c;
@@ -114,7 +120,7 @@ void cellFlows(const Session& s, double c, PointCell& cell) {
 // The corner combinations against the measuring ranges of the instruments.
 // The conditions are set afresh at every run, so that a corrected range
 // clears its message.
-void rangeConditions(Session& s) {
+void rangeConditions(ErrorContext& s) {
   InputRecord& in = s.in;
   FailureFlags& f = s.flags;
   for (int n : {99, 100, 120, 121}) f.clear(n);
@@ -160,7 +166,7 @@ void startProgress(InputRecord& in) {
                                                     : "Производится расчет погрешностей");
 }
 
-void endRun(Session& s, const ControlPointRun& run) {
+void endRun(ErrorContext& s, const ControlPointRun& run) {
   InputRecord& in = s.in;
   in.ProgressBar1.hide();
   in.InitTextStr.setCaption("");
@@ -169,7 +175,7 @@ void endRun(Session& s, const ControlPointRun& run) {
 }
 
 // The errors of one cell into both grids.
-void fillCell(Session& s, const PointCell& cell, int col, int row) {
+void fillCell(ErrorContext& s, const PointCell& cell, int col, int row) {
   InputRecord& in = s.in;
   const char sep = s.decimalSeparator;
   if (cell.failed) {
@@ -239,7 +245,7 @@ void setTableCaptions(InputRecord& in) {
   in.TextQk.setCaption(uncertainty ? "Неопределенность, %" : "Погрешность, %");
 }
 
-std::vector<double> sortControlPoints(Session& s) {
+std::vector<double> sortControlPoints(ErrorContext& s) {
   InputRecord& in = s.in;
   std::vector<double> points = {in.KT1str.value, in.KT2str.value, in.KT3str.value,
                                 in.KT4str.value, in.KT5str.value, in.KT6str.value};
@@ -255,7 +261,7 @@ std::vector<double> sortControlPoints(Session& s) {
   return points;
 }
 
-ControlPointRun prepareTableCells(Session& s, std::vector<double> points) {
+ControlPointRun prepareTableCells(ErrorContext& s, std::vector<double> points) {
   InputRecord& in = s.in;
   ControlPointRun run;
   if (points.size() > static_cast<size_t>(kMaxControlPoints)) points.resize(kMaxControlPoints);
@@ -284,7 +290,7 @@ ControlPointRun prepareTableCells(Session& s, std::vector<double> points) {
   return run;
 }
 
-void fillErrorTables(Session& s, ControlPointRun& run) {
+void fillErrorTables(ErrorContext& s, ControlPointRun& run) {
   if (!run.active) return;
   if (run.interrupted) {
     restoreMeasuringPoint(s, run.point);

@@ -16,7 +16,7 @@
 
 namespace velmar {
 
-struct Session;
+struct ErrorContext;
 struct InputRecord;
 class Edit;
 class Label;
@@ -78,19 +78,19 @@ std::string tablePressureCaption(const InputRecord& in);
 
 // The control points KT1str..KT6str sorted in descending order; N of them
 // are above 0. Raises message 9 when there is none.
-std::vector<double> sortControlPoints(Session& s);
+std::vector<double> sortControlPoints(ErrorContext& s);
 
 // The property part of every cell: each combination's channel errors and gas
 // properties, and the flows of the control points. Nothing is computed while
 // the flowmeter has no upper limit (the tables then keep their texts). An
 // input while a method lets pending events run stops it.
-ControlPointRun prepareTableCells(Session& s, std::vector<double> points);
+ControlPointRun prepareTableCells(ErrorContext& s, std::vector<double> points);
 
 // The errors of every cell into both grids, with the range conditions 99,
 // 100, 120, 121, the progress bar and the status text. Before each cell the
 // window's pending events run; an input among them stops the run (the cells
 // not reached stay empty). Either way the values of the measuring point are
 // restored at the end.
-void fillErrorTables(Session& s, ControlPointRun& run);
+void fillErrorTables(ErrorContext& s, ControlPointRun& run);
 
 }  // namespace velmar

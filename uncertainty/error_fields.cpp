@@ -1,8 +1,15 @@
 #include "uncertainty/error_fields.h"
 
-#include "core/session.h"
+#include "core/input_record.h"
+#include "core/messages.h"
+#include "core/platform.h"
+#include "core/report_record.h"
 #include "core/units.h"
+#include "gasprops/gas_properties.h"
+#include "uncertainty/channel_errors.h"
+#include "uncertainty/error_context.h"
 #include "uncertainty/error_formula.h"
+#include "uncertainty/volume_error.h"
 
 namespace velmar {
 
@@ -16,7 +23,7 @@ double inUnit(double pa, const Choice& unit) {
 
 }  // namespace
 
-FormulaVariables formulaVariables(const Session& s) {
+FormulaVariables formulaVariables(const ErrorContext& s) {
   const InputRecord& in = s.in;
   FormulaVariables v;
   if (in.TauStr.value > 0) v.Q = in.Qstr.value / in.TauStr.value;
@@ -52,7 +59,7 @@ FormulaVariables formulaVariables(const Session& s) {
   return v;
 }
 
-FormulaVariables formulaVariables(const Session& s, const CellQuantities& cell) {
+FormulaVariables formulaVariables(const ErrorContext& s, const CellQuantities& cell) {
   FormulaVariables v = formulaVariables(s);
   v.Q = cell.Q;
   v.t = cell.t;
@@ -67,7 +74,7 @@ namespace {
 // The unit an absolute pressure error is entered in: the gauge-pressure
 // transducers use the limits of the overpressure instrument, the barometer
 // those of the barometer, the channel pairs their own unit boxes.
-const Choice* pressureUnitOf(const Session& s, const Edit& e) {
+const Choice* pressureUnitOf(const ErrorContext& s, const Edit& e) {
   const InputRecord& in = s.in;
   const Choice* u = e.traits().unit;
   if (u == nullptr) return nullptr;
@@ -80,7 +87,7 @@ const Choice* pressureUnitOf(const Session& s, const Edit& e) {
 
 }  // namespace
 
-std::optional<double> evaluateErrorField(Session& s, Edit& field) {
+std::optional<double> evaluateErrorField(ErrorContext& s, Edit& field) {
   const FormulaResult result = evalFormula(field.text(), formulaVariables(s));
   const FormulaFieldTexts texts = formulaFieldTexts(field.text(), result, s.in.Raschet.index() == 1);
   field.setHint(texts.hint);
@@ -94,7 +101,7 @@ namespace {
 // Every error field, with the value its evaluation gave (nothing for a
 // rejected formula).
 template <typename Evaluate>
-void storeErrorFieldValues(Session& s, Evaluate evaluate) {
+void storeErrorFieldValues(ErrorContext& s, Evaluate evaluate) {
   for (Control* c : s.in.registry.all()) {
     if (c->kind() != ControlKind::Edit) continue;
     auto& e = static_cast<Edit&>(*c);
@@ -117,11 +124,11 @@ void storeErrorFieldValues(Session& s, Evaluate evaluate) {
 
 }  // namespace
 
-void evalErrorFields(Session& s) {
+void evalErrorFields(ErrorContext& s) {
   storeErrorFieldValues(s, [&s](Edit& e) { return evaluateErrorField(s, e); });
 }
 
-void evalErrorFieldValues(Session& s, const FormulaVariables& vars) {
+void evalErrorFieldValues(ErrorContext& s, const FormulaVariables& vars) {
   storeErrorFieldValues(s, [&vars](const Edit& e) -> std::optional<double> {
     const FormulaResult result = evalFormula(e.text(), vars);
     if (result.code != kFormulaOk) return std::nullopt;

@@ -24,6 +24,7 @@
 //  - "^" with a zero base and a negative exponent: code 7 ("Деление на ноль");
 //  - parentheses and bars interleaved, such as (|t)|: code 4.
 // No text yields nan or inf; a failed evaluation has the value 0.
+#include "core/error_field_text.h"
 #include <array>
 #include <optional>
 #include <string>
@@ -60,7 +61,6 @@ struct FormulaVariables {
   double to4 = 0.0;         // to4: ambient temperature at the barometer, °C
 };
 
-inline constexpr char kFormulaBar = '\x05';  // the absolute-value bar as stored in a text
 inline constexpr int kFormulaSlots = 20;     // capacity of the evaluation
 
 enum FormulaCode : int {

@@ -2,9 +2,16 @@
 
 #include <charconv>
 
-#include "core/session.h"
+#include "core/input_record.h"
+#include "core/messages.h"
+#include "core/platform.h"
+#include "core/report_record.h"
+#include "gasprops/gas_properties.h"
+#include "uncertainty/channel_errors.h"
+#include "uncertainty/error_context.h"
 #include "uncertainty/error_fields.h"
 #include "uncertainty/error_formula.h"
+#include "uncertainty/volume_error.h"
 
 namespace velmar {
 
@@ -39,7 +46,7 @@ int formulaEditorButtonIndex(std::string_view caption) {
   return -1;
 }
 
-std::vector<FormulaEditorButtonState> formulaEditorButtonStates(const Session& s) {
+std::vector<FormulaEditorButtonState> formulaEditorButtonStates(const ErrorContext& s) {
   const InputRecord& in = s.in;
   std::vector<FormulaEditorButtonState> states(kFormulaEditorButtons.size());
   auto set = [&](std::string_view caption, bool enabled, std::string hint = {}) {
@@ -87,7 +94,7 @@ std::string formulaEditorInitialText(std::string_view fieldText) {
   return std::string(prepareFormulaText(fieldText));
 }
 
-FormulaEditorEvaluation evaluateFormulaEditorText(const Session& s, std::string_view text) {
+FormulaEditorEvaluation evaluateFormulaEditorText(const ErrorContext& s, std::string_view text) {
   const FormulaResult r = evalFormula(text, formulaVariables(s));
   FormulaEditorEvaluation out;
   if (r.code == kFormulaOk) {
@@ -99,7 +106,7 @@ FormulaEditorEvaluation evaluateFormulaEditorText(const Session& s, std::string_
   return out;
 }
 
-std::string formulaEditorFieldText(const Session& s, std::string_view text) {
+std::string formulaEditorFieldText(const ErrorContext& s, std::string_view text) {
   const FormulaResult r = evalFormula(text, formulaVariables(s));
   return formulaFieldTexts(text, r, s.in.Raschet.index() == 1).text;
 }

@@ -10,7 +10,7 @@
 
 namespace velmar {
 
-struct Session;
+struct ErrorContext;
 
 struct FormulaEditorButton {
   std::string_view caption;  // what the button shows
@@ -78,7 +78,7 @@ struct FormulaEditorButtonState {
 
 // States of kFormulaEditorButtons, in their order, for
 // the current inputs as the editor is shown.
-std::vector<FormulaEditorButtonState> formulaEditorButtonStates(const Session& s);
+std::vector<FormulaEditorButtonState> formulaEditorButtonStates(const ErrorContext& s);
 
 // The text the input line opens with: the field's text without the display part.
 std::string formulaEditorInitialText(std::string_view fieldText);
@@ -90,10 +90,10 @@ struct FormulaEditorEvaluation {
 };
 
 // Evaluates the input line with the current values of the variables.
-FormulaEditorEvaluation evaluateFormulaEditorText(const Session& s, std::string_view text);
+FormulaEditorEvaluation evaluateFormulaEditorText(const ErrorContext& s, std::string_view text);
 
 // The field text "Запомнить" writes: the input line, followed for a formula in
 // an error calculation by " = " and its value as an evaluated field shows it.
-std::string formulaEditorFieldText(const Session& s, std::string_view text);
+std::string formulaEditorFieldText(const ErrorContext& s, std::string_view text);
 
 }  // namespace velmar

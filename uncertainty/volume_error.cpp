@@ -2,8 +2,14 @@
 
 #include <cmath>
 
-#include "core/session.h"
+#include "core/input_record.h"
+#include "core/messages.h"
+#include "core/platform.h"
+#include "core/report_record.h"
 #include "core/units.h"
+#include "gasprops/gas_properties.h"
+#include "uncertainty/channel_errors.h"
+#include "uncertainty/error_context.h"
 
 namespace velmar {
 
@@ -14,7 +20,7 @@ bool volumeErrorUsesCompressibility(const InputRecord& in) {
   return (medium == 0 && (method == 3 || method == 4)) || (medium >= 2 && medium <= 9);
 }
 
-void calcVolumeError(Session& s) {
+void calcVolumeError(ErrorContext& s) {
   InputRecord& in = s.in;
   const GasPropertyResult& g = s.gas;
   VolumeErrors& v = s.volumeErrors;

@@ -4,7 +4,7 @@
 // error of the time determination.
 namespace velmar {
 
-struct Session;
+struct ErrorContext;
 struct InputRecord;
 
 // Relative errors in per cent, overwritten by every call.
@@ -23,6 +23,6 @@ bool volumeErrorUsesCompressibility(const InputRecord& in);
 
 // dMeas, dVol and dVolTime from the channel errors and the gas properties;
 // while CalcIdle is set its result line and the report copies.
-void calcVolumeError(Session& s);
+void calcVolumeError(ErrorContext& s);
 
 }  // namespace velmar

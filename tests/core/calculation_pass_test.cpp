@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "core/calculation_driver.h"
 #include "core/messages.h"
-#include "core/validation.h"
+#include "measuring_point/calculation_driver.h"
+#include "measuring_point/validation.h"
 #include "session_fixture.h"
 
 namespace velmar {

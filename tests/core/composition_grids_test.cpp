@@ -2,9 +2,9 @@
 // row, the checks, and the automatic uncertainty of composition.
 #include <gtest/gtest.h>
 
-#include "core/composition_grids.h"
 #include "core/units.h"
 #include "gasprops/RGazprom2008.h"
+#include "measuring_point/composition_grids.h"
 #include "session_fixture.h"
 
 namespace velmar {

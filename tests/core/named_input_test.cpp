@@ -1,6 +1,6 @@
 // A named input NAME=VALUE does what the user's action on that control does,
 // and a refused one changes nothing.
-#include "core/named_input.h"
+#include "measuring_point/named_input.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/units.h"
-#include "core/volume.h"
+#include "measuring_point/volume.h"
 #include "session_fixture.h"
 
 namespace velmar {

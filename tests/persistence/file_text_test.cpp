@@ -16,10 +16,10 @@
 #include <unistd.h>
 #include <vector>
 
-#include "persistence/code_page.h"
+#include "core/code_page.h"
+#include "core/program_files.h"
+#include "core/safe_file.h"
 #include "persistence/input_file.h"
-#include "persistence/program_files.h"
-#include "persistence/safe_file.h"
 #include "persistence_fixture.h"
 
 namespace velmar {

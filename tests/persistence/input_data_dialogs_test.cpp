@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "measuring_point/input_data.h"
 #include "persistence/input_data_dialogs.h"
 #include "persistence/input_file.h"
 #include "persistence/settings.h"

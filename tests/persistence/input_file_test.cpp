@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "persistence/code_page.h"
+#include "core/code_page.h"
+#include "measuring_point/input_data.h"
 #include "persistence/input_file.h"
 #include "persistence/input_file_table.h"
-#include "persistence/input_reset.h"
 #include "persistence/reference_lists.h"
 #include "persistence_fixture.h"
 

@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "persistence/program_files.h"
+#include "core/program_files.h"
 #include "session_fixture.h"
 
 namespace velmar::testing {

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
+#include "measuring_point/session_file.h"
 #include "persistence/input_data_dialogs.h"
 #include "persistence/input_file.h"
 #include "persistence/reference_lists.h"
-#include "persistence/session_file.h"
 #include "persistence_fixture.h"
 
 namespace velmar {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "core/code_page.h"
 #include "core/form_events.h"
-#include "persistence/code_page.h"
-#include "persistence/safe_file.h"
+#include "core/safe_file.h"
 #include "persistence/settings.h"
 #include "persistence/window_geometry.h"
 #include "persistence_fixture.h"

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "../error_point_fixture.h"
+#include "measuring_point/input_data.h"
 #include "persistence/input_file.h"
-#include "persistence/input_reset.h"
 #include "report/calculation_number.h"
 #include "report/error_table_page.h"
 #include "report/report_file.h"

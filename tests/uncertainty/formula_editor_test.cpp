@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/form_events.h"
-#include "core/session.h"
+#include "measuring_point/session.h"
 #include "ui/form_rules.h"
 #include "uncertainty/error_formula.h"
 

@@ -11,7 +11,7 @@
 #include <QTableWidget>
 #include <QTextStream>
 
-#include "core/named_input.h"
+#include "measuring_point/named_input.h"
 #include "window_test_support.h"
 
 namespace velmar::window::testing {

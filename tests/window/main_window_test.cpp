@@ -16,7 +16,7 @@
 #include <utility>
 
 #include "core/form_events.h"
-#include "core/named_input.h"
+#include "measuring_point/named_input.h"
 #include "window_test_support.h"
 
 namespace velmar::window::testing {

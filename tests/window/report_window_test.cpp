@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/named_input.h"
+#include "measuring_point/named_input.h"
 #include "report/calculation_number.h"
 #include "ui/window/report_menu.h"
 #include "window_test_support.h"

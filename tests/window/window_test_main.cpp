@@ -15,7 +15,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "core/session.h"
+#include "measuring_point/session.h"
 #include "ui/window/desktop_program.h"
 #include "ui/window/main_window.h"
 #include "ui/window/qt_services.h"

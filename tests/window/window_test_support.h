@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "core/session.h"
-#include "core/start_up.h"
-#include "persistence/session_file.h"
+#include "measuring_point/session.h"
+#include "measuring_point/session_file.h"
+#include "measuring_point/start_up.h"
 #include "ui/form_rules.h"
 #include "ui/window/form_binding.h"
 #include "ui/window/main_window.h"

@@ -1,6 +1,6 @@
 #include "ui/window/desktop_program.h"
 
-#include "core/session.h"
+#include "measuring_point/session.h"
 #include "ui/form_rules.h"
 #include "ui/window/main_window.h"
 

@@ -27,10 +27,10 @@
 #include <vector>
 
 #include "core/form_events.h"
-#include "core/session.h"
-#include "uncertainty/control_point_tables.h"
+#include "measuring_point/session.h"
 #include "ui/window/column_flow_layout.h"
 #include "ui/window/qt_text.h"
+#include "uncertainty/control_point_tables.h"
 
 namespace velmar::window {
 

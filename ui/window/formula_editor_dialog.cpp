@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/form_events.h"
-#include "core/session.h"
+#include "measuring_point/session.h"
 #include "ui/window/qt_text.h"
 #include "uncertainty/formula_editor.h"
 

@@ -17,11 +17,11 @@
 #include <QCloseEvent>
 #include <cerrno>
 
-#include "core/session.h"
+#include "core/program_files.h"
+#include "measuring_point/input_data.h"
+#include "measuring_point/session.h"
+#include "measuring_point/session_file.h"
 #include "persistence/input_data_dialogs.h"
-#include "persistence/input_reset.h"
-#include "persistence/program_files.h"
-#include "persistence/session_file.h"
 #include "persistence/window_geometry.h"
 #include "ui/window/about_dialog.h"
 #include "ui/window/form_binding.h"

@@ -13,9 +13,9 @@
 #include <QPushButton>
 #include <QToolBar>
 
-#include "core/session.h"
-#include "persistence/program_files.h"
-#include "persistence/safe_file.h"
+#include "core/program_files.h"
+#include "core/safe_file.h"
+#include "measuring_point/session.h"
 #include "report/calculation_number.h"
 #include "report/report_file.h"
 #include "report/report_text.h"

@@ -12,7 +12,7 @@
 #include <cmath>
 #include <memory>
 
-#include "persistence/safe_file.h"
+#include "core/safe_file.h"
 #include "ui/window/qt_text.h"
 
 namespace velmar::window {

@@ -3,7 +3,7 @@
 #include <QVBoxLayout>
 
 #include "core/form_events.h"
-#include "core/session.h"
+#include "measuring_point/session.h"
 #include "ui/window/form_binding.h"
 
 namespace velmar::window {

@@ -1,14 +1,15 @@
-#include "persistence/session_file.h"
+#include "measuring_point/session_file.h"
+#include "measuring_point/input_data.h"
 
 #include <cerrno>
 
-#include "core/session.h"
+#include "core/program_files.h"
+#include "core/safe_file.h"
+#include "measuring_point/session.h"
 #include "persistence/input_data_dialogs.h"
 #include "persistence/input_file.h"
 #include "persistence/input_reset.h"
-#include "persistence/program_files.h"
 #include "persistence/reference_lists.h"
-#include "persistence/safe_file.h"
 
 namespace velmar {
 

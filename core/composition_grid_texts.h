@@ -2,15 +2,14 @@
 // The composition grids of the tab "Измеряемая среда": one row per component
 // of a method with its content (mol %) and, in an error calculation, the
 // relative uncertainty of the content (%); the last row shows what is left to
-// 100 %. This header holds the grids' fixed texts and the rule run on every
-// key release in a grid.
+// 100 %. This header holds the grids' fixed texts: the component names, the
+// remainder captions and the headings set as the main window is created.
 #include <array>
 #include <span>
 #include <string_view>
 
 namespace velmar {
 
-struct Session;
 class StringGrid;
 struct InputRecord;
 
@@ -145,16 +144,5 @@ void setupCompositionGrids(InputRecord& in);
 // Writes the component names of a grid into its column 0 (the method rules do
 // this each time the method is chosen).
 void writeComponentNames(InputRecord& in, StringGrid& grid);
-
-// The rule of a grid, run on every key release in it, by the method rules and
-// by the error-mode rules: reads the rows into the method's composition
-// vectors, shows the remainder, checks the contents and computes the
-// uncertainties.
-void runGridRule(Session& s, StringGrid& grid);
-
-// Copies the text of n2str or co2str into the nitrogen or carbon-dioxide cell
-// of every composition grid, and runs the rule of the grid that is shown.
-class Edit;
-void mirrorGasParameter(Session& s, const Edit& parameter);
 
 }  // namespace velmar

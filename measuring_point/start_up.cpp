@@ -1,8 +1,8 @@
-#include "core/start_up.h"
+#include "measuring_point/start_up.h"
 
-#include "core/calculation_driver.h"
 #include "core/parse_value.h"
-#include "core/session.h"
+#include "measuring_point/calculation_driver.h"
+#include "measuring_point/session.h"
 
 namespace velmar {
 

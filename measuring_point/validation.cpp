@@ -1,9 +1,9 @@
-#include "core/validation.h"
+#include "measuring_point/validation.h"
 
 #include <string>
 
 #include "core/message_sets.h"
-#include "core/session.h"
+#include "measuring_point/session.h"
 #include "uncertainty/error_fields.h"
 
 namespace velmar {

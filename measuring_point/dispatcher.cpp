@@ -1,12 +1,12 @@
-#include "gasprops/dispatcher.h"
+#include "measuring_point/dispatcher.h"
 
 #include <cmath>
 #include <string>
 
-#include "core/session.h"
 #include "core/units.h"
 #include "gasprops/gas_properties.h"
 #include "gasprops/method_messages.h"
+#include "measuring_point/session.h"
 
 namespace velmar {
 

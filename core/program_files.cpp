@@ -1,4 +1,4 @@
-#include "persistence/program_files.h"
+#include "core/program_files.h"
 
 #include <cerrno>
 #include <sys/stat.h>

@@ -1,12 +1,12 @@
-#include "core/named_input.h"
+#include "measuring_point/named_input.h"
 
 #include <charconv>
 
-#include "core/composition_grids.h"
 #include "core/form_events.h"
 #include "core/parse_value.h"
-#include "core/session.h"
 #include "core/units.h"
+#include "measuring_point/composition_grids.h"
+#include "measuring_point/session.h"
 
 namespace velmar {
 

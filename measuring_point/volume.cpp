@@ -1,9 +1,9 @@
-#include "core/volume.h"
+#include "measuring_point/volume.h"
 
 #include <cmath>
 
-#include "core/session.h"
 #include "core/units.h"
+#include "measuring_point/session.h"
 
 namespace velmar {
 

@@ -1,16 +1,18 @@
-#include "core/calculation_driver.h"
+#include "measuring_point/calculation_driver.h"
+#include "core/form_events.h"
 
 #include <initializer_list>
 #include <utility>
 #include <vector>
 
-#include "core/composition_grids.h"
 #include "core/message_sets.h"
 #include "core/parse_value.h"
-#include "core/session.h"
-#include "core/validation.h"
-#include "core/volume.h"
-#include "gasprops/dispatcher.h"
+#include "measuring_point/composition_grids.h"
+#include "measuring_point/diameter.h"
+#include "measuring_point/dispatcher.h"
+#include "measuring_point/session.h"
+#include "measuring_point/validation.h"
+#include "measuring_point/volume.h"
 #include "uncertainty/control_point_tables.h"
 
 namespace velmar {

@@ -1,17 +1,11 @@
 #pragma once
 // Flowmeter diameter selection: the standard series of nominal internal
 // diameters and the number of measuring lines.
-#include <vector>
+#include "core/diameter_selection.h"
 
 namespace velmar {
 
 struct Session;
-
-struct DiameterSelection {
-  std::vector<double> DiameterSeries;  // ascending, each distinct value once, at most 50
-  int LineCount = 0;
-  double SelectedDiameter = 0;  // mm
-};
 
 // Orders the grid `strad` into DiameterSeries (messages 151, 152).
 void OrderDiameterSeries(Session& s);

@@ -1,4 +1,4 @@
-#include "persistence/safe_file.h"
+#include "core/safe_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "persistence/code_page.h"
+#include "core/code_page.h"
 
 namespace velmar {
 

@@ -1,4 +1,4 @@
-#include "persistence/code_page.h"
+#include "core/code_page.h"
 
 #include <array>
 #include <cstdint>

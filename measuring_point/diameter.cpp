@@ -1,11 +1,11 @@
-#include "core/diameter.h"
+#include "measuring_point/diameter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "core/session.h"
 #include "core/units.h"
+#include "measuring_point/session.h"
 
 namespace velmar {
 
