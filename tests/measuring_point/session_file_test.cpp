@@ -8,7 +8,7 @@
 #include "persistence/input_data_dialogs.h"
 #include "persistence/input_file.h"
 #include "persistence/reference_lists.h"
-#include "persistence_fixture.h"
+#include "persistence/persistence_fixture.h"
 
 namespace velmar {
 namespace {
