@@ -8,7 +8,7 @@
 // cell, a typed medium name, a menu command). Updates coming from the model
 // never travel back as user events.
 //
-// Layout: a page control is a tab widget, a tab a scrollable page whose parts
+// Layout (form_layout.cpp): a page control is a tab widget, a tab a scrollable page whose parts
 // stand in columns (ColumnFlowLayout); panels and group boxes lay out their
 // children in declaration order as rows of a head
 // (a check box, a label, the caption of an edit) followed by the controls that
@@ -104,7 +104,6 @@ class FormBinding : public QObject, public ControlObserver {
 
   QWidget* buildTabPage(Control& tab);
   QWidget* buildBox(Control& box);
-  void layoutChildren(Control& container, QWidget* content);
   void layoutRows(const std::vector<Control*>& kids, QWidget* content, int margin);
   void layoutInOneRow(Control& container, QWidget* content);
   void addToRow(RowState& row, QGridLayout* grid, QWidget* content, QWidget* widget);
