@@ -110,6 +110,11 @@ QLabel* FormBinding::captionLabelOf(const Control& control) const {
   return it == bound_.end() ? nullptr : it->second.caption;
 }
 
+std::vector<QLabel*> FormBinding::partsOf(const Control& control) const {
+  auto it = bound_.find(&control);
+  return it == bound_.end() ? std::vector<QLabel*>{} : it->second.parts;
+}
+
 QTabWidget* FormBinding::tabWidgetOf(const Control& control) const {
   auto it = bound_.find(&control);
   return it == bound_.end() ? nullptr : it->second.tabs;

@@ -8,8 +8,12 @@
 #include <QLabel>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <deque>
+#include <map>
+#include <utility>
 
 #include "ui/window/column_flow_layout.h"
+#include "ui/window/column_headings.h"
 #include "ui/window/form_binding.h"
 #include "ui/window/form_binding_internal.h"
 
@@ -62,8 +66,69 @@ struct FormBinding::RowState {
   bool onlyLabels = true;
   int labelsShown = 0;       // labels of the row visible when the window is created
   const Control* last = nullptr;
+  // A label with gaps: the parts still to follow the next edits, each the
+  // part of every alternative label (Label47 or Label114) at that place.
+  std::deque<std::vector<QLabel*>> gaps;
+  int gapCount = 0;
+  // Unit boxes held back until the last edit that converts from them.
+  std::map<const Control*, std::vector<std::pair<Control*, QWidget*>>> unitsAfter;
   bool open() const { return gridRow >= 0; }
 };
+
+size_t FormBinding::takeGapFillers(Control& group, const std::vector<Control*>& kids, size_t at) {
+  if (group.kind() != ControlKind::RadioGroup) return 0;
+  size_t needed = 0;
+  for (const std::string& item : static_cast<Choice&>(group).items()) needed += binding::gapParts(item).size() - 1;
+  size_t taken = 0;
+  Bound& b = bound_[&group];
+  while (taken < needed && at + 1 + taken < kids.size()) {
+    Control& next = *kids[at + 1 + taken];
+    if (next.kind() != ControlKind::ComboBox && next.kind() != ControlKind::Edit) break;
+    b.fillers.push_back(build(next));
+    ++taken;
+  }
+  if (taken > 0) apply(group, ControlProperty::Items);
+  return taken;
+}
+
+std::vector<QLabel*> FormBinding::gapLabels(Control& label) {
+  const size_t parts = binding::gapParts(label.caption()).size();
+  Bound& b = bound_[&label];
+  if (parts > 1 && b.parts.empty()) {
+    for (size_t k = 1; k < parts; ++k) {
+      auto* part = new QLabel;
+      controlOfWidget_[part] = &label;
+      b.parts.push_back(part);
+    }
+    apply(label, ControlProperty::Caption);
+  }
+  return b.parts;
+}
+
+QWidget* FormBinding::headingRow(const std::vector<Control*>& labels,
+                                 const std::vector<std::vector<const Control*>>& columns) {
+  const size_t leading = labels.size() - columns.size();
+  std::vector<QLabel*> left;
+  std::vector<QLabel*> over;
+  for (size_t k = 0; k < labels.size(); ++k) {
+    auto* l = static_cast<QLabel*>(build(*labels[k]));
+    (k < leading ? left : over).push_back(l);
+  }
+  std::vector<std::vector<QWidget*>> widgets;
+  for (const auto& column : columns) {
+    std::vector<QWidget*>& ws = widgets.emplace_back();
+    for (const Control* c : column) {
+      if (QWidget* w = widgetOf(*c)) ws.push_back(w);
+    }
+  }
+  auto* row = new ColumnHeadings(std::move(left), std::move(over), std::move(widgets));
+  auto& members = rowMembers_[row];
+  for (Control* c : labels) {
+    bound_[c].row = row;
+    members.push_back(bound_[c].widget);
+  }
+  return row;
+}
 
 QWidget* FormBinding::buildTabPage(Control& tab) {
   const auto& kids = childrenOf(tab);
@@ -108,12 +173,14 @@ QWidget* FormBinding::buildTabPage(Control& tab) {
     flow->addWidget(part);
     run.clear();
   };
-  for (Control* c : kids) {
+  for (size_t i = 0; i < kids.size(); ++i) {
+    Control* c = kids[i];
     if (captionLabels_.count(c) != 0) continue;  // built with its table
     if (isBlock(*c, !childrenOf(*c).empty())) {
       flush();
       QWidget* w = build(*c);
       if (w != nullptr) flow->addWidget(w);
+      i += takeGapFillers(*c, kids, i);
     } else {
       run.push_back(c);
     }
@@ -178,6 +245,25 @@ void FormBinding::addToRow(RowState& row, QGridLayout* grid, QWidget* content, Q
   row.strip->layout()->addWidget(widget);
   rowMembers_[row.strip].push_back(widget);
 }
+// The headings of a row of labels over rows of error fields: for each
+// column k, the error-kind boxes of the k-th error field of every row below.
+std::vector<std::vector<const Control*>> FormBinding::headingColumns(const std::vector<Control*>& kids, size_t from) {
+  std::vector<std::vector<const Control*>> columns;
+  size_t k = 0;
+  for (size_t j = from; j < kids.size(); ++j) {
+    const Control& c = *kids[j];
+    if (isBlock(c, !childrenOf(c).empty())) break;
+    if (c.kind() == ControlKind::Label && !isInlineLabel(c)) break;
+    if (c.kind() == ControlKind::CheckBox) k = 0;
+    if (c.kind() != ControlKind::Edit) continue;
+    const auto& e = static_cast<const Edit&>(c);
+    if (e.traits().kind != ValueKind::ErrorValue || e.traits().errorKind == nullptr) continue;
+    if (columns.size() <= k) columns.resize(k + 1);
+    columns[k++].push_back(e.traits().errorKind);
+  }
+  return columns;
+}
+
 void FormBinding::layoutRows(const std::vector<Control*>& kids, QWidget* content, int margin) {
   auto* grid = new QGridLayout(content);
   grid->setContentsMargins(margin, margin, margin, margin);
@@ -187,18 +273,11 @@ void FormBinding::layoutRows(const std::vector<Control*>& kids, QWidget* content
 
   int nextRow = 0;
   RowState row;
-  auto openRow = [&](QWidget* head, bool pending) {
-    row = RowState{};
-    row.gridRow = nextRow++;
-    row.pending = pending;
-    if (head != nullptr) {
-      grid->addWidget(head, row.gridRow, 0, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
-      row.head = head;
-      row.headless = false;
-    }
-  };
   auto join = [&](Control& c, QWidget* w) {
-    if (!row.open()) openRow(nullptr, false);
+    if (!row.open()) {
+      row = RowState{};
+      row.gridRow = nextRow++;
+    }
     addToRow(row, grid, content, w);
     bound_[&c].row = row.strip;
     if (c.kind() == ControlKind::Label) {
@@ -207,23 +286,89 @@ void FormBinding::layoutRows(const std::vector<Control*>& kids, QWidget* content
       row.onlyLabels = false;
     }
     row.last = &c;
+    // An edit fills the next gap of the label before it; the unit boxes it
+    // converts from follow the last edit that uses them.
+    if (c.kind() == ControlKind::Edit) {
+      if (!row.gaps.empty()) {
+        const std::vector<QLabel*> parts = row.gaps.front();
+        row.gaps.pop_front();
+        for (QLabel* part : parts) addToRow(row, grid, content, part);
+      }
+      if (auto it = row.unitsAfter.find(&c); it != row.unitsAfter.end()) {
+        const auto units = it->second;
+        row.unitsAfter.erase(it);
+        for (const auto& [unit, widget] : units) {
+          addToRow(row, grid, content, widget);
+          bound_[unit].row = row.strip;
+        }
+      }
+    }
   };
+  // A row ends: unit boxes still held back stand at its end.
+  auto closeRow = [&] {
+    while (!row.unitsAfter.empty()) {
+      const auto units = row.unitsAfter.begin()->second;
+      row.unitsAfter.erase(row.unitsAfter.begin());
+      for (const auto& [unit, widget] : units) {
+        addToRow(row, grid, content, widget);
+        bound_[unit].row = row.strip;
+      }
+    }
+    row = RowState{};
+  };
+  auto openRow = [&](QWidget* head, bool pending) {
+    closeRow();
+    row.gridRow = nextRow++;
+    row.pending = pending;
+    if (head != nullptr) {
+      grid->addWidget(head, row.gridRow, 0, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
+      row.head = head;
+      row.headless = false;
+    }
+  };
+  struct Headings {
+    int gridRow;
+    std::vector<Control*> labels;
+    std::vector<std::vector<const Control*>> columns;
+  };
+  std::vector<Headings> headings;
 
   for (size_t i = 0; i < kids.size(); ++i) {
     Control& c = *kids[i];
     const Control* prev = i > 0 ? kids[i - 1] : nullptr;
     const Control* next = i + 1 < kids.size() ? kids[i + 1] : nullptr;
+
+    // A row of two or more plain labels over rows of error fields: the
+    // headings of their columns, placed once those rows are built.
+    if (c.kind() == ControlKind::Label && !isInlineLabel(c) && binding::gapParts(c.caption()).size() == 1) {
+      size_t end = i;
+      while (end < kids.size() && kids[end]->kind() == ControlKind::Label && !isInlineLabel(*kids[end]) &&
+             binding::gapParts(kids[end]->caption()).size() == 1) {
+        ++end;
+      }
+      auto columns = headingColumns(kids, end);
+      if (end - i >= 2 && !columns.empty() && columns.size() <= end - i) {
+        closeRow();
+        headings.push_back({nextRow++, std::vector<Control*>(kids.begin() + static_cast<std::ptrdiff_t>(i),
+                                                             kids.begin() + static_cast<std::ptrdiff_t>(end)),
+                            std::move(columns)});
+        i = end - 1;
+        continue;
+      }
+    }
+
     QWidget* w = build(c);
     if (w == nullptr) continue;
 
     if (isBlock(c, !childrenOf(c).empty())) {
-      row = RowState{};
+      closeRow();
       const int r = nextRow++;
       if (c.kind() == ControlKind::StringGrid) {
         grid->addWidget(w, r, 0, 1, 2, Qt::AlignLeft | Qt::AlignTop);
       } else {
         grid->addWidget(w, r, 0, 1, 2);
       }
+      i += takeGapFillers(c, kids, i);
       continue;
     }
 
@@ -233,9 +378,26 @@ void FormBinding::layoutRows(const std::vector<Control*>& kids, QWidget* content
         row.onlyLabels = false;
         row.last = &c;
         break;
-      case ControlKind::Label:
-        if (isInlineLabel(c) || (row.open() && row.onlyLabels && row.last != nullptr &&
-                                 row.last->kind() == ControlKind::Label)) {
+      case ControlKind::Label: {
+        const std::vector<QLabel*> parts = gapLabels(c);
+        if (!parts.empty()) {
+          // The edits that follow go into its gaps; a second label of as
+          // many gaps right after it is its alternative at the same places.
+          const bool alternative = row.open() && row.last != nullptr && row.last->kind() == ControlKind::Label &&
+                                   row.gapCount == static_cast<int>(parts.size()) &&
+                                   row.gaps.size() == parts.size();
+          if (!alternative && !(isInlineLabel(c) && row.open())) openRow(nullptr, false);
+          join(c, w);
+          if (alternative) {
+            for (size_t k = 0; k < parts.size(); ++k) row.gaps[k].push_back(parts[k]);
+          } else {
+            row.gaps.clear();
+            for (QLabel* part : parts) row.gaps.push_back({part});
+            row.gapCount = static_cast<int>(parts.size());
+          }
+          row.onlyLabels = false;
+        } else if (isInlineLabel(c) || (row.open() && row.onlyLabels && row.last != nullptr &&
+                                        row.last->kind() == ControlKind::Label)) {
           join(c, w);
         } else {
           openRow(w, false);
@@ -243,6 +405,7 @@ void FormBinding::layoutRows(const std::vector<Control*>& kids, QWidget* content
           row.last = &c;
         }
         break;
+      }
       case ControlKind::Edit: {
         QLabel* caption = bound_[&c].caption;
         if (caption == nullptr) {
@@ -266,6 +429,19 @@ void FormBinding::layoutRows(const std::vector<Control*>& kids, QWidget* content
         break;
       }
       case ControlKind::ComboBox: {
+        // In a row of gaps, the unit box of the edits that follow stands after the last of them.
+        if (!row.gaps.empty()) {
+          const Control* lastUser = nullptr;
+          for (size_t j = i + 1; j < kids.size(); ++j) {
+            if (kids[j]->kind() == ControlKind::Edit && static_cast<const Edit&>(*kids[j]).traits().unit == &c) {
+              lastUser = kids[j];
+            }
+          }
+          if (lastUser != nullptr) {
+            row.unitsAfter[lastUser].emplace_back(&c, w);
+            break;
+          }
+        }
         const bool unitOfNext = next != nullptr && next->kind() == ControlKind::Edit && !next->caption().empty() &&
                                 (prev == nullptr || prev->kind() != ControlKind::ComboBox);
         if (unitOfNext) {
@@ -282,6 +458,8 @@ void FormBinding::layoutRows(const std::vector<Control*>& kids, QWidget* content
         break;
     }
   }
+  closeRow();
+  for (const Headings& h : headings) grid->addWidget(headingRow(h.labels, h.columns), h.gridRow, 0, 1, 2);
   grid->setRowStretch(nextRow, 1);
 }
 

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
@@ -71,6 +72,7 @@ void FormBinding::applyVisible(Control& c) {
   if (b.widget == nullptr) return;
   b.widget->setVisible(c.visible());
   if (b.caption != nullptr) b.caption->setVisible(c.visible());
+  for (QLabel* part : b.parts) part->setVisible(c.visible());
   if (b.row != nullptr) updateRow(b.row);
   if (b.part != nullptr) updateRow(b.part);
 }
@@ -78,15 +80,41 @@ void FormBinding::applyVisible(Control& c) {
 void FormBinding::rebuildRadios(Control& c) {
   Bound& b = bound_[&c];
   auto& choice = static_cast<Choice&>(c);
+  // The boxes in the gaps of the items outlive the rows they stand in.
+  for (QWidget* filler : b.fillers) filler->setParent(b.widget);
   for (QAbstractButton* old : b.radios->buttons()) {
     b.radios->removeButton(old);
     delete old;
   }
+  for (QWidget* row : b.itemRows) delete row;
+  b.itemRows.clear();
   auto* layout = b.widget->layout();
+  size_t nextFiller = 0;
   for (int i = 0; i < choice.count(); ++i) {
-    auto* radio = new QRadioButton(toQt(choice.items()[static_cast<size_t>(i)]));
+    const std::vector<std::string> parts = binding::gapParts(choice.items()[static_cast<size_t>(i)]);
+    if (parts.size() == 1 || nextFiller + parts.size() - 1 > b.fillers.size()) {
+      auto* radio = new QRadioButton(toQt(choice.items()[static_cast<size_t>(i)]));
+      b.radios->addButton(radio, i);
+      layout->addWidget(radio);
+      continue;
+    }
+    // "Оценка погрешности [box] результатов измерений": the button carries
+    // the first part, the boxes and the other parts follow in its row.
+    auto* row = new QWidget;
+    auto* h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    auto* radio = new QRadioButton(toQt(parts[0]));
     b.radios->addButton(radio, i);
-    layout->addWidget(radio);
+    h->addWidget(radio);
+    for (size_t k = 1; k < parts.size(); ++k) {
+      QWidget* filler = b.fillers[nextFiller++];
+      h->addWidget(filler);
+      filler->setVisible(!finished_ || controlOfWidget_.count(filler) == 0 || controlOfWidget_[filler]->visible());
+      h->addWidget(new QLabel(toQt(parts[k])));
+    }
+    h->addStretch(1);
+    layout->addWidget(row);
+    b.itemRows.push_back(row);
   }
 }
 
@@ -106,6 +134,7 @@ void FormBinding::apply(Control& c, ControlProperty property) {
       } else if (w != nullptr && c.kind() != ControlKind::Form) {
         w->setEnabled(c.enabled());
         if (b.caption != nullptr) b.caption->setEnabled(c.enabled());
+        for (QLabel* part : b.parts) part->setEnabled(c.enabled());
       }
       return;
     case ControlProperty::Hint:
@@ -127,7 +156,23 @@ void FormBinding::apply(Control& c, ControlProperty property) {
         case ControlKind::Tab:
           if (b.tabs != nullptr) b.tabs->setTabText(b.tabs->indexOf(w), caption);
           break;
-        case ControlKind::Label: static_cast<QLabel*>(w)->setText(caption); break;
+        case ControlKind::Label:
+          if (b.parts.empty()) {
+            static_cast<QLabel*>(w)->setText(caption);
+          } else {
+            // A label with gaps: each part beside its edits; parts beyond
+            // those laid out join the last one.
+            const std::vector<std::string> parts = binding::gapParts(c.caption());
+            static_cast<QLabel*>(w)->setText(toQt(parts[0]));
+            for (size_t k = 0; k < b.parts.size(); ++k) {
+              std::string text = k + 1 < parts.size() ? parts[k + 1] : std::string();
+              if (k + 1 == b.parts.size()) {
+                for (size_t m = k + 2; m < parts.size(); ++m) text += " " + parts[m];
+              }
+              b.parts[k]->setText(toQt(text));
+            }
+          }
+          break;
         case ControlKind::CheckBox: static_cast<QCheckBox*>(w)->setText(caption); break;
         case ControlKind::Button: static_cast<QPushButton*>(w)->setText(caption); break;
         case ControlKind::Edit:
