@@ -10,15 +10,7 @@ root="$(cd "$(dirname "$0")/../.." && pwd)"
 built="$(realpath "$1")"
 docs=/usr/share/doc/velmar/examples
 version="$(dpkg-query -W -f='${Version}' velmar)"
-work="$(mktemp -d)"
-xvfb=""
-app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$root/tests/window/xvfb_display.sh"
 fail() { echo "installed_package_test: $*" >&2; exit 1; }
 
 [ "$(/usr/bin/velmar --version)" = "velmar $version" ] || fail "velmar --version is not 'velmar $version'"
@@ -41,21 +33,13 @@ done
 echo "installed_package_test: /usr/bin/velmar-calc computes every installed example as the build does"
 
 # The window with an installed .vdt, in a start folder of its own.
-Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
+start_display
 mkdir "$work/start"
 vdt="$docs/gerg91_error.vdt"
 (cd "$work/start" && LC_ALL=C.UTF-8 exec /usr/bin/velmar "$vdt") >"$work/velmar.log" 2>&1 &
-app=$!
+started=$!
 title='Программный комплекс "Велмар"'
-for _ in $(seq 60); do
-  kill -0 "$app" 2>/dev/null || { cat "$work/velmar.log" >&2; fail "velmar ended before its window opened"; }
-  xwininfo -root -tree 2>/dev/null | grep -qF "\"$title\"" && break
-  sleep 1
-done
-xwininfo -root -tree | grep -qF "\"$title\"" || fail "no main window within a minute"
+wait_for_window "$title" || { cat "$work/velmar.log" >&2; fail "no main window within a minute"; }
 sleep 2  # the file is opened once the window is shown
 # Closed as a window manager closes it: WM_DELETE_WINDOW.
 /usr/bin/python3 - "$title" <<'PY'
@@ -85,9 +69,9 @@ event = protocol.event.ClientMessage(window=window, client_type=protocols, data=
 window.send_event(event, event_mask=X.NoEventMask)
 d.flush()
 PY
-for _ in $(seq 30); do kill -0 "$app" 2>/dev/null || break; sleep 1; done
-if kill -0 "$app" 2>/dev/null; then fail "velmar did not end when its window was closed"; fi
-app=""
+for _ in $(seq 30); do kill -0 "$started" 2>/dev/null || break; sleep 1; done
+if kill -0 "$started" 2>/dev/null; then fail "velmar did not end when its window was closed"; fi
+started=""
 session="$work/start/Velmar/paramwin.vdt"
 [ -f "$session" ] || { cat "$work/velmar.log" >&2; fail "no session file was written"; }
 # The batch tool loads the same file with the window's decimal separator
