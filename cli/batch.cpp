@@ -16,6 +16,7 @@
 
 #include "core/program_files.h"
 #include "core/safe_file.h"
+#include "core/version.h"
 #include "measuring_point/input_data.h"
 #include "measuring_point/named_input.h"
 #include "measuring_point/session.h"
@@ -35,6 +36,7 @@ constexpr const char* kUsage =
     "usage: velmar-calc [--decimal-separator SEP] [--lenient] [--load FILE] [--set NAME=VALUE]...\n"
     "                   [--save FILE] [--tables] [--report-text FILE] [--report-pdf FILE] [--json]\n"
     "                   [@FILE]\n"
+    "       velmar-calc --version | --help\n"
     "  --load FILE          read an input-data file (.vdt) first, as the window's \"Загрузить\"\n"
     "  --set NAME=VALUE     one input, as typed into the window: an edit gets the text VALUE,\n"
     "                       a combo box or radio group selects item VALUE (0 is the first),\n"
@@ -55,6 +57,8 @@ constexpr const char* kUsage =
     "                       \"table1\": [[...], ...], \"table2\": [[...], ...]}\n"
     "  @FILE                read further options from FILE, one per line (a regular file of at\n"
     "                       most 4 MB; lines starting with # are comments)\n"
+    "  --version            print the program's version and exit\n"
+    "  --help               print this text and exit\n"
     "exit status: 0 no message raised, 1 a message raised, 2 a usage error\n";
 
 // An option file is a regular file of sane size with sane lines.
@@ -257,6 +261,9 @@ int runBatch(int argc, char** argv, const ReportPdfWriter& writePdf) {
       };
       if (a == "--help" || a == "-h") {
         std::cout << kUsage;
+        return 0;
+      } else if (a == "--version") {
+        std::cout << "velmar-calc " << kProgramVersion << "\n";
         return 0;
       } else if (a == "--json") {
         json = true;

@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "core/version.h"
+
 namespace velmar {
 
-// The version line of the page header.
-inline constexpr std::string_view kReportVersionLine = "Программный комплекс \"Велмар\", версия 1.001";
+// The version line of the page header: the program's version.
+inline constexpr std::string_view kReportVersionLine = "Программный комплекс \"Велмар\", версия " VELMAR_VERSION;
 
 // One framed table of the error-table page: three header rows and six body
 // rows of two leading cells and five value cells.

@@ -8,13 +8,12 @@ gen=()
 command -v ninja >/dev/null && gen=(-G Ninja)
 mkdir -p build
 log=build/run-build.log
-targets=(velmar-calc)
 build() {
   cmake -S . -B build/release "${gen[@]}" -DCMAKE_BUILD_TYPE=Release || return 1
-  # The window is built where Qt 6 was found.
-  local known
-  known="$(cmake --build build/release --target help)"
-  if grep -qE '^(\.\.\. )?velmar(:| |$)' <<<"$known"; then targets+=(velmar); fi
+  # The configuration names the programs it builds: the window where Qt 6
+  # was found, the batch tool always.
+  local targets=()
+  mapfile -t targets < build/release/programs.txt
   cmake --build build/release -j "$jobs" --target "${targets[@]}"
 }
 if ! build >"$log" 2>&1; then
@@ -25,5 +24,9 @@ fi
 if [ -x build/release/velmar ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
   exec build/release/velmar "$@"
 fi
-echo "velmar: no display here; the batch tool computes the bundled example (examples/gerg91_dry.args):" >&2
+if [ ! -x build/release/velmar ]; then
+  echo "velmar: the window is not built here (Qt 6 Widgets not found); the batch tool computes the bundled example (examples/gerg91_dry.args):" >&2
+else
+  echo "velmar: no display here; the batch tool computes the bundled example (examples/gerg91_dry.args):" >&2
+fi
 exec build/release/velmar-calc @examples/gerg91_dry.args "$@"

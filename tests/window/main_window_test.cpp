@@ -408,7 +408,7 @@ TEST_F(TypingDuringAPassTest, KeysTypedDuringAPassRestartItWithTheNewValue) {
 
 TEST_F(MainWindowTest, TitleStatusLineAndDefaultSize) {
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Программный комплекс \"Велмар\""));
-  EXPECT_EQ(widget<QLabel>("PanelDate")->text(), QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+  EXPECT_EQ(widget<QLabel>("PanelDate")->text(), shortDateText(QLocale::system(), QDate::currentDate()));
   EXPECT_EQ(session().in.PanelDate.caption(), fromQt(widget<QLabel>("PanelDate")->text()));
 
   // The clock ticks every 1.5 s, the separators alternating, ":" first.

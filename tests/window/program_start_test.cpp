@@ -44,9 +44,9 @@ class ProgramTest : public ::testing::Test, public WindowHands {
 
   // Starts the program as velmar starts it, with the test's folder as the
   // start folder.
-  void start() {
+  void start(const std::string& fileToOpen = {}) {
     program = std::make_unique<DesktopProgram>(folder.path().toStdString(), &dialogs);
-    program->start();
+    program->start(fileToOpen);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&program->window()));
     waitForCalculation();
   }
@@ -396,6 +396,44 @@ TEST_F(ProgramTest, TheMenusOfTheInputDataAndTheAboutWindow) {
   EXPECT_EQ(dialogs.messages[1], "Данные сеанса работы не сохранены в файл «" + path("Velmar/paramwin.vdt").toStdString() +
                                      "»: под этим именем на диске папка, при следующем запуске окна ввода будут "
                                      "заполнены значениями по умолчанию.");
+}
+
+// `velmar FILE.vdt`: the file is opened after the start of the session as
+// "Загрузить" opens it, with the same messages; the status line says what was
+// loaded, and the load dialog then opens in the file's folder.
+TEST_F(ProgramTest, AFileGivenOnTheCommandLineOpensAsLoadDoes) {
+  ASSERT_TRUE(QFile::copy(QStringLiteral(VELMAR_EXAMPLES_DIR "/gerg91_dry.vdt"), path("точка.vdt")));
+  writeFile(path("пустой.vdt"), "");
+  struct Case {
+    const char* given;     // as typed after velmar, relative to the start folder
+    bool loaded;
+    const char* message;   // the message box, after the full path in «»
+  };
+  const Case cases[] = {
+      {"точка.vdt", true, ""},
+      {"нет такого.vdt", false, " не найден."},
+      {"пустой.vdt", false, " пуст."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.given);
+    dialogs.messages.clear();
+    start(c.given);
+    const std::string full = path(QString::fromUtf8(c.given)).toStdString();
+    if (c.loaded) {
+      EXPECT_TRUE(dialogs.messages.empty());
+      EXPECT_EQ(statusLabel()->text(), QStringLiteral("Загружены данные из ") + QString::fromStdString(full));
+      EXPECT_EQ(widget<QLineEdit>("Qstr")->text(), QStringLiteral("1000"));
+      EXPECT_EQ(session().settings.OpenDialog1.initialDir, folder.path().toStdString());
+      EXPECT_EQ(session().settings.OpenDialog1.fileName, full);
+    } else {
+      ASSERT_EQ(dialogs.messages.size(), 1u);
+      EXPECT_EQ(dialogs.messages[0], "Исходные данные не загружены: файл «" + full + "»" + c.message);
+      // What the start found stays, and the status line says so.
+      EXPECT_TRUE(statusLabel()->text().startsWith(QStringLiteral("Загружены данные предыдущего сеанса")))
+          << statusLabel()->text().toStdString();
+    }
+    closeWindow();
+  }
 }
 
 }  // namespace

@@ -65,10 +65,12 @@ class ReportWindowTest : public WindowTest {
     return pages == nullptr ? -1 : pages->pageCount();
   }
 
+  // A command of the preview window's tool bars.
   QAction* previewCommand(const QString& text) const {
-    auto* bar = report().previewDialog()->findChild<QToolBar*>();
-    for (QAction* a : bar->actions()) {
-      if (a->text() == text) return a;
+    for (QToolBar* bar : report().previewDialog()->findChildren<QToolBar*>()) {
+      for (QAction* a : bar->actions()) {
+        if (a->text() == text) return a;
+      }
     }
     return nullptr;
   }
@@ -176,6 +178,52 @@ TEST_F(ReportWindowTest, PrintingWithoutAPrinterSaysSoAndOffersThePdf) {
   ASSERT_TRUE(written.open(QIODevice::ReadOnly));
   EXPECT_TRUE(written.read(5) == "%PDF-");
   EXPECT_EQ(ReadCalculationNumber(session().files), 1);
+}
+
+// At its default size the preview shows the report's commands whole, none
+// behind the tool bar's overflow; its printer button prints the report shown
+// as "Печать" does, so that without a printer it says so instead of opening
+// a print dialog, and it generates no new report.
+TEST_F(ReportWindowTest, ThePreviewShowsItsCommandsAndItsPrinterButtonPrintsAsPechat) {
+  errorCalculation();
+  binding().actionOf(session().in.N2_)->trigger();
+  ASSERT_EQ(previewPages(), 3);
+  QPrintPreviewDialog* dialog = report().previewDialog();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+  for (const QString& command :
+       {QStringLiteral("Открыть отчет…"), QStringLiteral("Сохранить отчет…"), QStringLiteral("Сохранить в PDF…")}) {
+    QAction* a = previewCommand(command);
+    ASSERT_NE(a, nullptr) << command.toStdString();
+    QWidget* button = nullptr;
+    for (QToolBar* bar : dialog->findChildren<QToolBar*>()) {
+      if (bar->actions().contains(a)) button = bar->widgetForAction(a);
+    }
+    ASSERT_NE(button, nullptr) << command.toStdString();
+    EXPECT_TRUE(button->isVisible()) << command.toStdString();
+    const QRect place(button->mapTo(dialog, QPoint(0, 0)), button->size());
+    EXPECT_TRUE(dialog->rect().contains(place)) << command.toStdString();
+  }
+  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has a printer";
+  QAction* print = previewCommand(QStringLiteral("Печать"));
+  ASSERT_NE(print, nullptr);
+  print->trigger();
+  QCoreApplication::processEvents();
+  QMessageBox* note = report().noPrinterNote();
+  ASSERT_NE(note, nullptr);
+  EXPECT_TRUE(note->isVisible());
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    EXPECT_FALSE(w->isVisible() && w->inherits("QPrintDialog")) << "a print dialog opened";
+  }
+  EXPECT_EQ(ReadCalculationNumber(session().files), 1);
+  // Its "Сохранить в PDF…" saves the report shown.
+  answer = QString::fromStdString(file("shown.pdf"));
+  for (QAbstractButton* b : note->buttons()) {
+    if (b->text() == QStringLiteral("Сохранить в PDF…")) QTest::mouseClick(b, Qt::LeftButton);
+  }
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(std::filesystem::exists(file("shown.pdf")));
+  EXPECT_EQ(ReadCalculationNumber(session().files), 1);
+  dialog->close();
 }
 
 TEST_F(ReportWindowTest, TheInspectorShowsASavedReportAgain) {

@@ -19,6 +19,7 @@
 #include "ui/window/desktop_program.h"
 #include "ui/window/main_window.h"
 #include "ui/window/qt_services.h"
+#include "ui/window/qt_translations.h"
 
 namespace {
 
@@ -49,6 +50,7 @@ int measureStartUp(int argc, char** argv, const QString& screenFile) {
   QApplication app(argc, argv);
   if (!screenFile.isEmpty()) QFile::remove(screenFile);
   velmar::window::keepNumericLocaleNeutral();
+  velmar::window::installQtTranslations(app);
   // The first start in an empty start folder, as velmar starts.
   QTemporaryDir folder;
   if (!folder.isValid()) return 1;
@@ -101,5 +103,6 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (!screenFile.isEmpty()) QFile::remove(screenFile);
   velmar::window::keepNumericLocaleNeutral();
+  velmar::window::installQtTranslations(app);
   return RUN_ALL_TESTS();
 }

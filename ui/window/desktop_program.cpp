@@ -18,9 +18,10 @@ DesktopProgram::~DesktopProgram() {
   session_.reset();
 }
 
-void DesktopProgram::start() {
+void DesktopProgram::start(const std::string& fileToOpen) {
   window_->startProgram();
   window_->show();
+  if (!fileToOpen.empty()) window_->openInputFile(fileToOpen);
 }
 
 }  // namespace velmar::window

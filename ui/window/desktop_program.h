@@ -28,8 +28,9 @@ class DesktopProgram {
   Session& session() const { return *session_; }
   MainWindow& window() const { return *window_; }
 
-  // The start of the session, then the window is shown.
-  void start();
+  // The start of the session, then the window is shown; a given input-data
+  // file is then opened as "Загрузить" opens it.
+  void start(const std::string& fileToOpen = {});
 
  private:
   QtOneShotTimer timer_;

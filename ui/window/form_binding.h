@@ -8,13 +8,17 @@
 // cell, a typed medium name, a menu command). Updates coming from the model
 // never travel back as user events.
 //
-// Layout: a page control is a tab widget, a tab a scrollable page whose parts
+// Layout (form_layout.cpp): a page control is a tab widget, a tab a scrollable page whose parts
 // stand in columns (ColumnFlowLayout); panels and group boxes lay out their
 // children in declaration order as rows of a head
 // (a check box, a label, the caption of an edit) followed by the controls that
 // belong with it (unit and kind boxes, value edits, formula buttons); group
 // boxes, radio groups, grids, memos and nested page controls take a row of
-// their own. A hidden control hides its widget and its caption label. The
+// their own. A label written with wide gaps of blanks takes the edits that
+// follow it into its gaps ("от [..] до [..]"), its unit box after them; an
+// item of a radio group written so takes the boxes that follow the group; a
+// row of labels over rows of error fields stands each heading over the
+// error-kind box of its column. A hidden control hides its widget and its caption label. The
 // caption labels of the control-point tables stand in the fixed cells they
 // head, inside their table.
 #include <QObject>
@@ -81,6 +85,8 @@ class FormBinding : public QObject, public ControlObserver {
   QWidget* widgetOf(const Control& control) const;
   QAction* actionOf(const Control& control) const;
   QLabel* captionLabelOf(const Control& control) const;
+  // The parts of a label with gaps after its first, which is its widget.
+  std::vector<QLabel*> partsOf(const Control& control) const;
   // The tab widget that holds a tab.
   QTabWidget* tabWidgetOf(const Control& control) const;
   const std::vector<Control*>& childrenOf(const Control& control) const;
@@ -99,15 +105,21 @@ class FormBinding : public QObject, public ControlObserver {
     QAction* action = nullptr;        // a menu item or a menu
     QButtonGroup* radios = nullptr;   // the buttons of a radio group
     QTabWidget* tabs = nullptr;       // the tab widget of a tab
+    std::vector<QLabel*> parts;       // a label with gaps: its parts after the first, around the edits
+    std::vector<QWidget*> fillers;    // a radio group: the boxes in the gaps of its items
+    std::vector<QWidget*> itemRows;   // a radio group: the rows of its items with gaps
   };
   struct RowState;
 
   QWidget* buildTabPage(Control& tab);
   QWidget* buildBox(Control& box);
-  void layoutChildren(Control& container, QWidget* content);
   void layoutRows(const std::vector<Control*>& kids, QWidget* content, int margin);
   void layoutInOneRow(Control& container, QWidget* content);
   void addToRow(RowState& row, QGridLayout* grid, QWidget* content, QWidget* widget);
+  std::vector<QLabel*> gapLabels(Control& label);
+  size_t takeGapFillers(Control& group, const std::vector<Control*>& kids, size_t at);
+  std::vector<std::vector<const Control*>> headingColumns(const std::vector<Control*>& kids, size_t from);
+  QWidget* headingRow(const std::vector<Control*>& headings, const std::vector<std::vector<const Control*>>& columns);
 
   void apply(Control& control, ControlProperty property);
   void applyAll(Control& control);

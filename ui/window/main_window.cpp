@@ -27,6 +27,7 @@
 #include "ui/window/form_binding.h"
 #include "ui/window/formula_editor_dialog.h"
 #include "ui/window/qt_dialogs.h"
+#include "ui/window/qt_services.h"
 #include "ui/window/qt_text.h"
 #include "ui/window/report_menu.h"
 #include "ui/window/settings_dialog.h"
@@ -40,6 +41,19 @@ constexpr int kDefaultHeight = 700;
 constexpr int kStatusSeconds = 5;
 constexpr int kProblemSeconds = 10;
 const QColor kProblemColour(0x80, 0, 0);
+
+// The load dialog answered with a given file at once; its messages are the
+// window's own.
+class GivenFile : public UserDialogs {
+ public:
+  GivenFile(std::string path, UserDialogs& shown) : path_(std::move(path)), shown_(shown) {}
+  std::string chooseFile(Kind, const FileDialog&) override { return path_; }
+  void showMessage(const std::string& text) override { shown_.showMessage(text); }
+
+ private:
+  std::string path_;
+  UserDialogs& shown_;
+};
 }  // namespace
 
 MainWindow::MainWindow(Session& s, UserDialogs* dialogs)
@@ -96,7 +110,7 @@ MainWindow::MainWindow(Session& s, UserDialogs* dialogs)
     formulaButtons_.push_back(&button);
   }
 
-  in.PanelDate.setCaption(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString());
+  in.PanelDate.setCaption(fromQt(shortDateText(QLocale::system(), QDate::currentDate())));
 
   statusTimer_.setSingleShot(true);
   connect(&statusTimer_, &QTimer::timeout, this, [this] { clearStatusText(); });
@@ -157,6 +171,14 @@ void MainWindow::startProgram() {
   ShowStatusText(toQt(status.text), status.problem ? kProblemColour : QColor(Qt::blue), true,
                  status.problem ? kProblemSeconds : kStatusSeconds);
   started_ = true;
+}
+
+bool MainWindow::openInputFile(const std::string& path) {
+  GivenFile given(path, dialogs_);
+  if (!MenuLoadClick(s_, given)) return false;
+  ShowStatusText(QStringLiteral("Загружены данные из ") + toQt(s_.settings.OpenDialog1.fileName), Qt::blue, true,
+                 kStatusSeconds);
+  return true;
 }
 
 WindowGeometry MainWindow::currentGeometry() const {

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ui/status_clock.h"
@@ -53,6 +54,13 @@ class MainWindow : public QMainWindow {
   // cannot be read), and the status line says what was loaded. Once it has
   // run, closing the window writes the session file and the geometry.
   void startProgram();
+
+  // Opens an input-data file as "Загрузить" does when the user chooses it in
+  // the load dialog (the same messages for a file that is missing, empty,
+  // unreadable or read in part, the load dialog then in its folder); the
+  // status line says that its data were loaded. The desktop opens a .vdt
+  // file this way: `velmar FILE.vdt`.
+  bool openInputFile(const std::string& path);
 
   // The geometry as it would be saved now, and the saved one applied: the
   // main window within the screen, the settings window's size, the message

@@ -21,6 +21,11 @@ char systemDecimalSeparator() {
   return point == QStringLiteral(",") ? ',' : '.';
 }
 
+QString shortDateText(const QLocale& system, const QDate& date) {
+  if (system.language() == QLocale::C) return date.toString(QStringLiteral("dd.MM.yyyy"));
+  return system.toString(date, QLocale::ShortFormat);
+}
+
 void keepNumericLocaleNeutral() { std::setlocale(LC_NUMERIC, "C"); }
 
 }  // namespace velmar::window

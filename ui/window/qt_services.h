@@ -2,6 +2,9 @@
 // The outside services of a calculation pass on the Qt event loop: the
 // one-shot recalculation timer TimerProv on a QTimer, the points where a pass
 // lets the window process pending events, and the system's number settings.
+#include <QDate>
+#include <QLocale>
+#include <QString>
 #include <QTimer>
 
 #include "core/platform.h"
@@ -27,6 +30,12 @@ class QtEventPump : public EventPump {
 // The decimal separator of the system's regional settings: ',' or '.'
 // (another separator, which the number formats cannot write, gives '.').
 char systemDecimalSeparator();
+
+// A date as the status line and the report show it: in the short form of
+// the system's regional settings, and where the system has none (the C or
+// POSIX locale, whose short form is English) as a Russian system writes it,
+// 09.12.2026.
+QString shortDateText(const QLocale& system, const QDate& date);
 
 // The core converts numbers with the C library in the "C" numeric locale; a
 // QApplication on Unix adopts the environment's locale for every category, so

@@ -1,10 +1,12 @@
 #include "ui/window/report_menu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
 #include <QLocale>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -21,6 +23,7 @@
 #include "report/report_text.h"
 #include "ui/window/form_binding.h"
 #include "ui/window/main_window.h"
+#include "ui/window/qt_services.h"
 #include "ui/window/qt_text.h"
 #include "ui/window/report_pages.h"
 
@@ -45,7 +48,7 @@ void askWithDialog(QWidget* parent, const FileRequest& request, std::function<vo
   dialog->open();
 }
 
-QString today() { return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat); }
+QString today() { return shortDateText(QLocale::system(), QDate::currentDate()); }
 
 }  // namespace
 
@@ -110,9 +113,30 @@ void ReportMenu::showPreview(std::unique_ptr<ReportDocument> doc, const QString&
 }
 
 void ReportMenu::addPreviewCommands() {
-  auto* bar = preview_->findChild<QToolBar*>();
-  if (bar == nullptr) return;
-  bar->addSeparator();
+  auto* pages = preview_->findChild<QToolBar*>();
+  if (pages == nullptr) return;
+  // The preview's own printer button prints the report shown as "Печать"
+  // does: on the default printer without a dialog, or says that there is none.
+  const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+  for (QAction* a : pages->actions()) {
+    if (a->text() != printText) continue;
+    QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
+    connect(a, &QAction::triggered, this, [this] { printShown(); });
+  }
+  // The report's own commands on a row of their own under the preview's
+  // tool bar, so that none of them hides behind its overflow at the default
+  // width.
+  QToolBar* bar = pages;
+  if (auto* frame = preview_->findChild<QMainWindow*>()) {
+    bar = new QToolBar(QStringLiteral("Отчет"), frame);
+    bar->setObjectName(QStringLiteral("reportCommands"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    frame->addToolBarBreak();
+    frame->addToolBar(bar);
+  } else {
+    bar->addSeparator();
+  }
   bar->addAction(QStringLiteral("Открыть отчет…"), this, [this] {
     chooseFile(
         {QStringLiteral("Открыть отчет"), toQt(s_.files.startFolder), kReportFilter, QStringLiteral("vrp"), false},
@@ -129,14 +153,16 @@ void ReportMenu::addPreviewCommands() {
                  }
                });
   });
-  bar->addAction(QStringLiteral("Сохранить в PDF…"), this, [this] {
-    if (!reportShown(QStringLiteral("Сохранить в PDF"))) return;
-    chooseFile({QStringLiteral("Сохранить в PDF"), proposedName(QStringLiteral("pdf")), kPdfFilter,
-                QStringLiteral("pdf"), true},
-               [this](const QString& path) {
-                 if (shown_) writePdf(*shown_, path);
-               });
-  });
+  bar->addAction(QStringLiteral("Сохранить в PDF…"), this, [this] { saveShownPdf(); });
+}
+
+void ReportMenu::saveShownPdf() {
+  if (!reportShown(QStringLiteral("Сохранить в PDF"))) return;
+  chooseFile({QStringLiteral("Сохранить в PDF"), proposedName(QStringLiteral("pdf")), kPdfFilter,
+              QStringLiteral("pdf"), true},
+             [this](const QString& path) {
+               if (shown_) writePdf(*shown_, path);
+             });
 }
 
 // The inspector opened empty has nothing to save yet: it says so instead of
@@ -178,6 +204,16 @@ void ReportMenu::savePdf() {
 }
 
 void ReportMenu::print() {
+  printOnDefaultPrinter(&window_, [this] { return generate(); }, [this] { savePdf(); });
+}
+
+void ReportMenu::printShown() {
+  if (!reportShown(QStringLiteral("Печать"))) return;
+  printOnDefaultPrinter(preview_, [this] { return *shown_; }, [this] { saveShownPdf(); });
+}
+
+void ReportMenu::printOnDefaultPrinter(QWidget* parent, const std::function<ReportDocument()>& pages,
+                                       const std::function<void()>& pdfInstead) {
   QPrinterInfo info = QPrinterInfo::defaultPrinter();
   if (info.isNull() && !QPrinterInfo::availablePrinters().isEmpty()) info = QPrinterInfo::availablePrinters().first();
   if (info.isNull()) {
@@ -185,17 +221,17 @@ void ReportMenu::print() {
     noPrinter_ = new QMessageBox(QMessageBox::Information, QStringLiteral("Печать"),
                                  QStringLiteral("Принтер не установлен, поэтому отчет нельзя напечатать; "
                                                 "его можно сохранить в файл PDF."),
-                                 QMessageBox::NoButton, &window_);
+                                 QMessageBox::NoButton, parent);
     noPrinter_->setAttribute(Qt::WA_DeleteOnClose);
     QPushButton* pdf = noPrinter_->addButton(QStringLiteral("Сохранить в PDF…"), QMessageBox::AcceptRole);
     noPrinter_->addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
-    connect(pdf, &QPushButton::clicked, this, [this] { savePdf(); });
+    connect(pdf, &QPushButton::clicked, this, pdfInstead);
     noPrinter_->open();
     return;
   }
   QPrinter printer(info, QPrinter::HighResolution);
-  if (paintReport(generate(), printer) == 0) {
-    QMessageBox::warning(&window_, QStringLiteral("Печать"),
+  if (paintReport(pages(), printer) == 0) {
+    QMessageBox::warning(parent, QStringLiteral("Печать"),
                          QStringLiteral("Отчет не удалось отправить на принтер ") + info.printerName());
   }
 }

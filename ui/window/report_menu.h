@@ -6,8 +6,9 @@
 // file, and "Инспектор отчетов" opens the preview window on an empty report,
 // where a report saved from the preview is opened and viewed again. Every
 // generation of the pages advances the calculation number. The preview
-// window's own tool bar gains "Открыть отчет…", "Сохранить отчет…" and
-// "Сохранить в PDF…".
+// window gains a row of "Открыть отчет…", "Сохранить отчет…" and
+// "Сохранить в PDF…" under its tool bar, whose printer button prints the
+// report shown as "Печать" does.
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
@@ -70,6 +71,14 @@ class ReportMenu : public QObject {
   bool reportShown(const QString& title);
   void openReportFile(const QString& path);
   void writePdf(const ReportDocument& doc, const QString& path);
+  // The preview's printer button and its "Сохранить в PDF…": the report shown.
+  void printShown();
+  void saveShownPdf();
+  // The pages on the default printer, without a dialog; without a printer a
+  // note that offers the PDF file instead. The pages are made only when
+  // there is a printer to take them.
+  void printOnDefaultPrinter(QWidget* parent, const std::function<ReportDocument()>& pages,
+                             const std::function<void()>& pdfInstead);
   QString proposedName(const QString& suffix) const;
 
   Session& s_;

@@ -48,8 +48,12 @@ constexpr double kCaptionGap = 2.0;
 
 constexpr int kResolution = 600;  // dpi of the PDF files
 
+// The pages are laid out for Times New Roman and Courier New; Liberation
+// Serif and Liberation Mono have their widths and stand in where they are
+// missing.
 QFont serif(double points, bool bold) {
-  QFont f(QStringLiteral("Times New Roman"));
+  QFont f;
+  f.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
   f.setStyleHint(QFont::Serif);
   f.setPointSizeF(points);
   f.setBold(bold);
@@ -57,7 +61,8 @@ QFont serif(double points, bool bold) {
 }
 
 QFont fixedPitch(double points) {
-  QFont f(QStringLiteral("Courier New"));
+  QFont f;
+  f.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
   f.setStyleHint(QFont::TypeWriter);
   f.setFixedPitch(true);
   f.setPointSizeF(points);
@@ -88,9 +93,75 @@ class PagePainter {
   // The height of one line of a font, mm.
   double lineHeight(const QFont& f) const { return QFontMetricsF(f, &device_).lineSpacing() / dpmm_; }
 
+  // One line in a band of fixed height (the header): a text wider than the
+  // band is set smaller, as nothing may run off the printable width.
   void text(const QRectF& r, int flags, const std::string& t, const QFont& f) {
-    painter_.setFont(f);
-    painter_.drawText(r, flags, toQt(t));
+    const QString line = toQt(t);
+    painter_.setFont(flags & Qt::TextWordWrap ? f : fitted(f, line, r.width()));
+    painter_.drawText(r, flags, line);
+  }
+
+  // A text broken at blanks into lines no wider than the width (px); the
+  // blanks that indent it indent every line it is broken into. A word wider
+  // than the width by itself sets the whole text smaller: the last resort.
+  struct Wrapped {
+    QFont font;
+    QStringList lines;
+  };
+  Wrapped wrapped(const QString& text, QFont font, double width) const {
+    auto indentOf = [](const QString& p) {
+      qsizetype n = 0;
+      while (n < p.size() && p[n] == QLatin1Char(' ')) ++n;
+      return n;
+    };
+    const QStringList paragraphs = text.split(QLatin1Char('\n'));
+    double widest = 0;
+    {
+      const QFontMetricsF m(font, &device_);
+      for (const QString& p : paragraphs) {
+        const QString indent(indentOf(p), QLatin1Char(' '));
+        for (const QString& word : p.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+          widest = std::max(widest, m.horizontalAdvance(indent + word));
+        }
+      }
+    }
+    if (widest > width) font.setPointSizeF(std::max(1.0, std::floor(font.pointSizeF() * width / widest * 10) / 10));
+    const QFontMetricsF m(font, &device_);
+    Wrapped out{font, {}};
+    for (const QString& p : paragraphs) {
+      const QString indent(indentOf(p), QLatin1Char(' '));
+      QString rest = p;
+      while (m.horizontalAdvance(rest) > width) {
+        // The last blank after the indent that leaves the head within the width.
+        qsizetype cut = -1;
+        for (qsizetype i = rest.indexOf(QLatin1Char(' '), indent.size()); i > 0;
+             i = rest.indexOf(QLatin1Char(' '), i + 1)) {
+          if (m.horizontalAdvance(rest.left(i)) > width) break;
+          cut = i;
+        }
+        if (cut <= 0) break;  // one word, already set small enough
+        out.lines << rest.left(cut);
+        qsizetype next = cut;
+        while (next < rest.size() && rest[next] == QLatin1Char(' ')) ++next;
+        rest = indent + rest.mid(next);
+      }
+      out.lines << rest;
+    }
+    return out;
+  }
+
+  // A caption or a signature: wrapped to the printable width; returns its
+  // height, mm.
+  double paragraph(double y, const std::string& t, const QFont& f, int align) {
+    const Wrapped w = wrapped(toQt(t), f, px(width_));
+    const double step = lineHeight(w.font);
+    painter_.setFont(w.font);
+    double at = y;
+    for (const QString& line : w.lines) {
+      painter_.drawText(box(0, at, width_, step), align | Qt::AlignTop, line);
+      at += step;
+    }
+    return at - y;
   }
 
   void rule(double y) {
@@ -132,15 +203,16 @@ class PagePainter {
     text(box(0, top, kNameBoxWidth, kNameBoxHeight), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, doc_.name,
          serif(8, true));
     double y = top + kTextTop;
-    painter_.setFont(mono);
     const double ascent = QFontMetricsF(mono, &device_).ascent() / dpmm_;
-    for (const std::string& line : doc_.lines) {
-      if (y + step > bandBottom()) {
-        y = newPage();
-        painter_.setFont(mono);
+    for (const std::string& text : doc_.lines) {
+      // A line wider than the page goes on in the lines below it.
+      const Wrapped w = wrapped(toQt(text), mono, px(width_));
+      for (const QString& line : w.lines) {
+        if (y + step > bandBottom()) y = newPage();
+        painter_.setFont(w.font);
+        painter_.drawText(QPointF(0, px(y + ascent)), line);
+        y += step;
       }
-      painter_.drawText(QPointF(0, px(y + ascent)), toQt(line));
-      y += step;
     }
   }
 
@@ -194,17 +266,16 @@ class PagePainter {
 
   void errorTablePage(const ErrorTablePage& p) {
     double y = newPage();
+    // The title takes at least three lines, the captions and the signature
+    // as many as their words need.
     const QFont title = serif(12, false);
-    const double titleHeight = 3 * lineHeight(title);
-    text(box(0, y, width_, titleHeight), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, p.title, title);
-    y += titleHeight + kCaptionGap;
+    y += std::max(paragraph(y, p.title, title, Qt::AlignHCenter), 3 * lineHeight(title)) + kCaptionGap;
     const QFont label = serif(10, false);
-    const double labelHeight = lineHeight(label);
-    text(box(0, y, width_, labelHeight), Qt::AlignLeft | Qt::AlignTop, p.caption1, label);
-    y = table(p.table1, y + labelHeight + 1.0, kDoubleRowHeight) + kCaptionGap;
-    text(box(0, y, width_, labelHeight), Qt::AlignLeft | Qt::AlignTop, p.caption2, label);
-    y = table(p.table2, y + labelHeight + 1.0, kHeaderRowHeight) + 2 * kCaptionGap;
-    text(box(0, y, width_, labelHeight), Qt::AlignLeft | Qt::AlignTop, p.signature, label);
+    y += paragraph(y, p.caption1, label, Qt::AlignLeft);
+    y = table(p.table1, y + 1.0, kDoubleRowHeight) + kCaptionGap;
+    y += paragraph(y, p.caption2, label, Qt::AlignLeft);
+    y = table(p.table2, y + 1.0, kHeaderRowHeight) + 2 * kCaptionGap;
+    paragraph(y, p.signature, label, Qt::AlignLeft);
   }
 
   const ReportDocument& doc_;
