@@ -10,12 +10,6 @@
 
 namespace velmar {
 
-namespace {
-
-std::string quoted(std::string_view path) { return "«" + std::string(path) + "»"; }
-
-}  // namespace
-
 std::string describeWriteFailure(int error) {
   switch (error) {
     case EACCES:
