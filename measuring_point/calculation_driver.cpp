@@ -112,7 +112,10 @@ void refreshInputs(Session& s) {
   if (in.GroupBox13.shown()) {
     ParseValue(s, in.Q_Str);
     if (in.pr_Rab.checked()) {
-      reparse(s, {&in.r_rab_str, &in.r_st_str});
+      ParseValue(s, in.r_rab_str);
+      // The standard density is asked for only with the flow at standard
+      // conditions; hidden, it is not checked (message 159).
+      if (in.r_st_str.shown()) ParseValue(s, in.r_st_str);
     } else {
       reparse(s, {&in.T_str, &in.Pbar_str, &in.Pizb_str});
       if (!in.pr_Pbar_.checked()) f.clear(156);
@@ -228,7 +231,9 @@ void RunCalculation(Session& s) {
     f.clear(7);
     if (raschet == 1 || raschet == 2) f.clear(41);
 
-    if (in.Qstr.value > 0 && !f.raised(2) && computed) {
+    // The measured volume belongs to a volume or error calculation; a
+    // diameter calculation hides it and computes no volume.
+    if (in.Qstr.shown() && in.Qstr.value > 0 && !f.raised(2) && computed) {
       s.pump.processPendingEvents();
       ComputeVolume(s);
       if (in.InputChanged) continue;
