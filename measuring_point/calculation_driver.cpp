@@ -125,10 +125,10 @@ void refreshInputs(Session& s) {
   } else {
     f.clearRange(kDiameterInputs);
   }
-  // 11. Humidity.
+  // 11. Humidity, while its tab is shown.
   f.clear(160);
   if (in.Raschet.index() == 0) {
-    ParseValue(s, in.VlStr);
+    if (in.VlStr.shown()) ParseValue(s, in.VlStr);
     scheduleCalculation(s);  // the rule of the humidity basis restarts the calculation
     s.TimerProv.stop();
   }
