@@ -253,7 +253,9 @@ void RunCalculation(Session& s) {
     if (instruments) {
       if (!f.anyRaisedOf(kFlowChannelInputs)) calcFlowChannelError(s, s.Qavg);
       calcComputingDeviceError(s);
-      calcVolumeError(s);
+      // The volume error combines the errors of the gas properties and of
+      // the volume: without either it would be a figure of the channels alone.
+      if (computed && !f.raised(2) && !f.raised(7)) calcVolumeError(s);
     } else {
       f.clear(10);
     }
