@@ -238,6 +238,13 @@ QWidget* FormBinding::build(Control& c) {
         bound_[tab].tabs = tabs;
         tabs->addTab(page, toQt(tab->caption()));
       }
+      // The tab the user brings to the front is the model's page in front.
+      connect(tabs, &QTabWidget::currentChanged, this, [this, &c, tabs] {
+        if (updating_) return;
+        const auto it = controlOfWidget_.find(tabs->currentWidget());
+        auto* pages = dynamic_cast<PageControl*>(&c);
+        if (pages != nullptr && it != controlOfWidget_.end()) pages->setActivePage(*it->second);
+      });
       w = tabs;
       break;
     }
@@ -894,6 +901,14 @@ void FormBinding::apply(Control& c, ControlProperty property) {
         QStringList lines;
         for (const auto& line : static_cast<Memo&>(c).lines()) lines << toQt(line);
         static_cast<QPlainTextEdit*>(w)->setPlainText(lines.join(QLatin1Char('\n')));
+      }
+      return;
+    case ControlKind::PageControl:
+      if (const auto* pages = dynamic_cast<const PageControl*>(&c); pages && property == ControlProperty::Index) {
+        const Control* page = pages->activePage();
+        if (page != nullptr && bound_[page].widget != nullptr) {
+          static_cast<QTabWidget*>(w)->setCurrentWidget(bound_[page].widget);
+        }
       }
       return;
     case ControlKind::ProgressBar:
