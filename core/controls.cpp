@@ -89,6 +89,15 @@ Container::Container(ControlRegistry& registry, std::string_view name, ControlKi
   if (!visible) hide();
 }
 
+PageControl::PageControl(ControlRegistry& registry, std::string_view name, Control* parent)
+    : Container(registry, name, ControlKind::PageControl, parent) {}
+
+void PageControl::setActivePage(Control& tab) {
+  if (tab.parent() != this || activePage_ == &tab) return;
+  activePage_ = &tab;
+  notify(ControlProperty::Index);
+}
+
 Label::Label(ControlRegistry& registry, std::string_view name, Control* parent, std::string_view caption,
              bool visible)
     : Control(registry, name, ControlKind::Label, parent, caption) {

@@ -134,6 +134,20 @@ class Container : public Control {
             std::string_view caption = {}, bool visible = true);
 };
 
+// A page control: its tabs, one of them in front.
+class PageControl : public Container {
+ public:
+  PageControl(ControlRegistry& registry, std::string_view name, Control* parent);
+  // The tab in front; none until a tab is brought to the front (the window
+  // then shows its first tab).
+  Control* activePage() const { return activePage_; }
+  // Brings one of its own tabs to the front, as the user does by clicking it.
+  void setActivePage(Control& tab);
+
+ private:
+  Control* activePage_ = nullptr;
+};
+
 class Label : public Control {
  public:
   Label(ControlRegistry& registry, std::string_view name, Control* parent, std::string_view caption,

@@ -88,7 +88,7 @@ struct InputRecord {
   // The about window, last in the menu bar.
   MenuItem MenuAbout{registry, "MenuAbout", &TForm2, "О программе"};
 
-  VELMAR_BOX(PageControl1, PageControl, &TForm2, "", true);
+  PageControl PageControl1{registry, "PageControl1", &TForm2};
 
   // --- Tab "Вид расчета" -------------------------------------------------------
   VELMAR_BOX(TabSheet1, Tab, &PageControl1, "Вид расчета", true);
@@ -271,7 +271,7 @@ struct InputRecord {
 
   // --- Tab "Средства измерения" ------------------------------------------------
   VELMAR_BOX(TabSheet6, Tab, &PageControl1, "Средства измерения", false);
-  VELMAR_BOX(PageControl3, PageControl, &TabSheet6, "", true);
+  PageControl PageControl3{registry, "PageControl3", &TabSheet6};
 
   // Page "Вычислительное устройство".
   VELMAR_BOX(TabSheet7, Tab, &PageControl3, "Вычислительное устройство", true);
@@ -707,7 +707,7 @@ struct InputRecord {
               .caption = "от");
   VELMAR_EDIT(KTrstMaxStr, &GroupBox12, .text = "0", .kind = ValueKind::TemperatureLike, VELMAR_POS(125),
               .caption = "до");
-  VELMAR_BOX(PageControl2, PageControl, &TabSheet11, "", true);
+  PageControl PageControl2{registry, "PageControl2", &TabSheet11};
   VELMAR_BOX(TabSheet12, Tab, &PageControl2, "Неопределенность измерения расхода", true);
   StringGrid TablPogr{registry, "TablPogr", &TabSheet12, 7, 9, 3, 2};
   VELMAR_LABEL(TextT, &TabSheet12, "Температура ,°C", true);

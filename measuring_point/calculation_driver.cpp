@@ -112,7 +112,10 @@ void refreshInputs(Session& s) {
   if (in.GroupBox13.shown()) {
     ParseValue(s, in.Q_Str);
     if (in.pr_Rab.checked()) {
-      reparse(s, {&in.r_rab_str, &in.r_st_str});
+      ParseValue(s, in.r_rab_str);
+      // The standard density is asked for only with the flow at standard
+      // conditions; hidden, it is not checked (message 159).
+      if (in.r_st_str.shown()) ParseValue(s, in.r_st_str);
     } else {
       reparse(s, {&in.T_str, &in.Pbar_str, &in.Pizb_str});
       if (!in.pr_Pbar_.checked()) f.clear(156);
@@ -122,10 +125,10 @@ void refreshInputs(Session& s) {
   } else {
     f.clearRange(kDiameterInputs);
   }
-  // 11. Humidity.
+  // 11. Humidity, while its tab is shown.
   f.clear(160);
   if (in.Raschet.index() == 0) {
-    ParseValue(s, in.VlStr);
+    if (in.VlStr.shown()) ParseValue(s, in.VlStr);
     scheduleCalculation(s);  // the rule of the humidity basis restarts the calculation
     s.TimerProv.stop();
   }
@@ -228,7 +231,9 @@ void RunCalculation(Session& s) {
     f.clear(7);
     if (raschet == 1 || raschet == 2) f.clear(41);
 
-    if (in.Qstr.value > 0 && !f.raised(2) && computed) {
+    // The measured volume belongs to a volume or error calculation; a
+    // diameter calculation hides it and computes no volume.
+    if (in.Qstr.shown() && in.Qstr.value > 0 && !f.raised(2) && computed) {
       s.pump.processPendingEvents();
       ComputeVolume(s);
       if (in.InputChanged) continue;
@@ -248,7 +253,9 @@ void RunCalculation(Session& s) {
     if (instruments) {
       if (!f.anyRaisedOf(kFlowChannelInputs)) calcFlowChannelError(s, s.Qavg);
       calcComputingDeviceError(s);
-      calcVolumeError(s);
+      // The volume error combines the errors of the gas properties and of
+      // the volume: without either it would be a figure of the channels alone.
+      if (computed && !f.raised(2) && !f.raised(7)) calcVolumeError(s);
     } else {
       f.clear(10);
     }

@@ -6,6 +6,7 @@
 
 #include "core/units.h"
 #include "measuring_point/session.h"
+#include "measuring_point/volume.h"
 
 namespace velmar {
 
@@ -37,6 +38,20 @@ void OrderDiameterSeries(Session& s) {
   }
 }
 
+namespace {
+
+// The volume at standard conditions of a unit of volume at working
+// conditions; not above 0 when the properties give none.
+double standardPerWorkingVolume(const Session& s) {
+  const GasPropertyResult& g = s.gas;
+  if (volumeByDensityRatio(s.in)) return g.rhoSt > 0 ? g.rho / g.rhoSt : 0.0;
+  const double T = s.in.Tstr.value + 273.15;
+  if (!(g.pAbs > 0) || !(g.K > 0) || !(T > 0)) return 0.0;
+  return g.pAbs * 293.15 / (T * 101325 * g.K);
+}
+
+}  // namespace
+
 void SelectDiameter(Session& s) {
   const InputRecord& in = s.in;
   const auto& series = s.diameter.DiameterSeries;
@@ -47,14 +62,16 @@ void SelectDiameter(Session& s) {
   }
   double q = in.Q_Str.value;
   if (in.Q_Tip.index() == 1) {
-    const double pAbs = s.gas.pAbs;
-    const double K = s.gas.K;
-    const double T = in.Tstr.value + 273.15;
-    if (!(pAbs > 0) || !(K > 0) || !(T > 0)) {
+    // A flow at standard conditions becomes the working flow at the maximum
+    // temperature and the minimum pressure: by the ratio of the two densities
+    // where the medium comes without K (the same mass flows at both
+    // conditions), otherwise by the pressure, the temperature and K.
+    const double ratio = standardPerWorkingVolume(s);
+    if (!(ratio > 0) || !std::isfinite(ratio)) {
       s.flags.raise(7);
       return;
     }
-    q = q / (pAbs * 293.15 / (T * 101325 * K));
+    q = q / ratio;
   }
   q /= 3600;
   const double u = in.uMaxStr.value >= in.uMaxDstr.value ? in.uMaxDstr.value : in.uMaxStr.value;

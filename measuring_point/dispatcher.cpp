@@ -93,6 +93,8 @@ class Dispatch {
   Outcome air();
 
  private:
+  // The saturated water vapour at the working and at standard conditions.
+  void saturatedVapour();
   // The first estimate of the relative humidity and the dry-gas pressure.
   void humidityStep();
   void secondHumidityEstimate();
@@ -134,6 +136,9 @@ class Dispatch {
 };
 
 double Dispatch::humidityFraction(double rhoStTerm) const {
+  // The humidity applies while its tab is shown, to a volume of the dry part
+  // of wet gas; otherwise the gas is dry, whatever a hidden edit still holds.
+  if (!in_.VlStr.shown()) return 0.0;
   const double W = in_.VlStr.value;
   double phi = g_.phi;
   if (in_.TipVl.index() == 0) {
@@ -157,13 +162,17 @@ double Dispatch::humidityFraction(double rhoStTerm) const {
   return phi;
 }
 
-void Dispatch::humidityStep() {
+void Dispatch::saturatedVapour() {
   const SaturatedVapour working = waterSaturation(T_);
   const SaturatedVapour standard = waterSaturation(293.15);
   g_.pSat = working.pSat;
   g_.rhoSat = working.rhoSat;
   g_.pSatSt = standard.pSat;
   g_.rhoSatSt = standard.rhoSat;
+}
+
+void Dispatch::humidityStep() {
+  saturatedVapour();
   const int method = in_.metod.index();
   if (method == 0 || method == 3) g_.rhoSt = 0.675;  // provisional, the method replaces it
   const int basis = in_.TipAbsVl.index();
@@ -191,7 +200,13 @@ Outcome Dispatch::methodResult(MethodFailure code, const std::array<std::string_
 Outcome Dispatch::naturalGas() {
   const int method = in_.metod.index();
   if (method == 1 || method == 2) g_.rhoSt = in_.rststr.value;  // the input of GOST 30319.2
-  if (method >= 0 && method <= 3) humidityStep();
+  if (method >= 0 && method <= 3) {
+    humidityStep();
+  } else {
+    // GOST R 8.662 carries the water in its composition; the volume of the
+    // wet gas takes the saturated vapour at the working temperature.
+    saturatedVapour();
+  }
   if ((method == 0 || method == 1 || method == 2) && (T_ < 250 || T_ > 340)) return refused(3);
   const double pMPa = g_.pAbs / 1e6;
   MethodOutputs out;
@@ -385,6 +400,10 @@ bool calcGasProperties(Session& s, double t, double pGauge) {
   FailureFlags& f = s.flags;
   GasPropertyResult& g = s.gas;
   g.Z = 0;
+  // The humidity of this state: only the wet-gas step of natural gas sets it,
+  // so that no other medium takes over the humidity of an earlier pass.
+  g.phi = 0;
+  g.phiSt = 0;
   f.clear(1);
   if (in.pr_Rab.checked()) {
     g.rho = in.rrab_Str.value;

@@ -39,6 +39,8 @@ void LoadInputLines(Session& s, const TextLines& file, LoadNote* note) {
 }
 
 void ResetInputs(Session& s) {
+  // The cleared form opens on its first page, "Вид расчета".
+  s.in.PageControl1.setActivePage(s.in.TabSheet1);
   const int flowmeterType = s.in.TipSU.index();
   resetInputValues(s);
   applyInputsAndCalculate(s, [&] {

@@ -109,18 +109,18 @@ bool phase2Rules(Session& s) {
   // 6.
   for (int n : {1, 3, 4, 37, 38, 47, 49, 51, 54, 55, 87, 96, 98, 103, 106}) f.clear(n);
   f.clearRange(kRGazpromGridMessages);
-  // 7. Density meters.
-  if (raschet == 0 || (raschet == 1 && !in.pr_Rab.checked())) {
+  // 7. Density meters, checked while their page is shown (an error
+  // calculation with pr_Rab on). A diameter calculation with measured
+  // densities asks for its own two densities (messages 158, 159) instead.
+  if (!in.TabSheet3.shown()) {
     f.clearRange(101, 125);
-  } else if (in.pr_Rab.checked()) {
+  } else {
     if (!(in.rrabMinStr.value < in.rrabMaxStr.value)) f.raise(103);
     if (in.pr_St.checked()) {
       if (!(in.rstMinStr.value < in.rstMaxStr.value)) f.raise(106);
     } else {
       for (int n : {104, 105, 106, 110, 111, 112, 114}) f.clear(n);
     }
-  } else {
-    for (int n : {101, 102, 103, 107, 108, 109, 113, 115}) f.clear(n);
   }
   // 8.
   if (!pressurePage(in)) clearPressurePageMessages(f);
@@ -229,7 +229,9 @@ void measuredDensityChecks(Session& s) {
   FailureFlags& f = s.flags;
   f.clear(115);
   f.clear(116);
-  if (!in.pr_Rab.checked()) return;
+  // The two densities of the measuring point, shown with pr_Rab on in a
+  // volume or error calculation.
+  if (!in.rrab_Str.shown()) return;
   if (!(in.rrab_Str.value > 0)) f.raise(115);
   if (!(in.rst_str.value > 0)) f.raise(116);
   if (!(in.rrab_Str.value > in.rst_str.value)) {

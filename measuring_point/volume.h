@@ -8,7 +8,8 @@ struct InputRecord;
 
 // Whether the volume at standard conditions is the ratio of the two densities
 // (another medium, air, measured densities: no compressibility coefficient)
-// rather than the pressure, the temperature and K.
+// rather than the pressure, the temperature and K. A flow at standard
+// conditions is brought to working conditions by the same ratio.
 bool volumeByDensityRatio(const InputRecord& in);
 
 // Reads the measured volume, the temperature and the gas properties; writes

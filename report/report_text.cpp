@@ -253,7 +253,10 @@ void ReportLines::measurementInputs() {
   if (in_.pr_Rab.checked()) {
     line("Плотность при рабочих условиях (r)", in_.rrab_Str.text(), "кг/м3");
     line("Плотность при стандартных условиях (rс)", in_.rst_str.text(), "кг/м3");
-    if (errorCalc()) line("Погрешность определения плотности при стандарнтных условиях", in_.rst_pogrStr.text(), "%");
+    // Asked for only while no meter measures the standard density.
+    if (errorCalc() && in_.rst_Pogrpanel.visible()) {
+      line("Погрешность определения плотности при стандарнтных условиях", in_.rst_pogrStr.text(), "%");
+    }
     return;
   }
   // The channel errors stand among the inputs when no computing device is used.
@@ -399,21 +402,26 @@ void ReportLines::densityMeters() {
   line("СРЕДСТВА ИЗМЕРЕНИЯ ПЛОТНОСТИ ПРИ РАБОЧИХ УСЛОВИЯХ");
   line("Диапазон измерений СИ плотности при рабочих условиях (rн - rв)", range(in.rrabMinStr, in.rrabMaxStr, "..."),
        "кг/м3");
-  errorPair("СИ плотности при рабочих условиях", {in.rrab1pogrStr, in.rrab1TipPogr, in.rrab1Ed.text()},
-            {in.rrab1dopPogrStr, in.rrab1tipdopPogr, in.rrab1dopEd.text()});
-  if (in.rrab2Check.checked()) {
-    errorPair("2-го преобразователя", {in.rrab2PogrStr, in.rrab2TipPogr, in.rrab2Ed.text()},
-              {in.rrab2dopPogrStr, in.rrab2tipdopPogr, in.rrab2dopEd.text()});
-  }
-  if (in.rrab3check.checked()) {
-    errorPair("3-го преобразователя", {in.rrab3PogrStr, in.rrab3TipPogr, in.rrab3Ed.text()},
-              {in.rrab3doppogrStr, in.rrab3tipdopPogr, in.rrab3dopEd.text()});
+  // The errors of the meters stand where the window asks for them: not when
+  // the computing device's error covers its transducers.
+  if (in.Panelrrab.visible()) {
+    errorPair("СИ плотности при рабочих условиях", {in.rrab1pogrStr, in.rrab1TipPogr, in.rrab1Ed.text()},
+              {in.rrab1dopPogrStr, in.rrab1tipdopPogr, in.rrab1dopEd.text()});
+    if (in.rrab2Check.checked()) {
+      errorPair("2-го преобразователя", {in.rrab2PogrStr, in.rrab2TipPogr, in.rrab2Ed.text()},
+                {in.rrab2dopPogrStr, in.rrab2tipdopPogr, in.rrab2dopEd.text()});
+    }
+    if (in.rrab3check.checked()) {
+      errorPair("3-го преобразователя", {in.rrab3PogrStr, in.rrab3TipPogr, in.rrab3Ed.text()},
+                {in.rrab3doppogrStr, in.rrab3tipdopPogr, in.rrab3dopEd.text()});
+    }
   }
   if (!in.pr_St.checked()) return;
   empty();
   line("СРЕДСТВА ИЗМЕРЕНИЯ ПЛОТНОСТИ ПРИ СТАНДАРТНЫХ УСЛОВИЯХ");
   line("Диапазон измерений СИ плотности при стандартных условиях (rн - rв)", range(in.rstMinStr, in.rstMaxStr, "..."),
        "кг/м3");
+  if (!in.Panelrst.visible()) return;
   errorPair("СИ плотности при стандартных условиях", {in.rst1PogrStr, in.rst1TipPogr, in.rst1Ed.text()},
             {in.rst1dopPogrStr, in.rst1tipdopPogr, in.rst1dopEd.text()});
   if (in.rst2Check.checked()) {

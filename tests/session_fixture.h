@@ -1,6 +1,9 @@
 #pragma once
 // A freshly started measuring point driven as the batch tool drives it:
 // virtual time for TimerProv and a scripted event pump.
+#include <gtest/gtest.h>
+
+#include <fstream>
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
@@ -11,6 +14,7 @@
 #include "measuring_point/named_input.h"
 #include "measuring_point/session.h"
 #include "measuring_point/start_up.h"
+#include "test_support.h"
 #include "ui/form_rules.h"
 
 namespace velmar::testing {
@@ -33,6 +37,18 @@ struct TestPoint {
   }
   void set(std::initializer_list<std::pair<const char*, const char*>> inputs) {
     for (const auto& [name, value] : inputs) set(name, value);
+  }
+  // The "--set NAME=VALUE" lines of an option file under examples/, in their
+  // order, and the pass that follows.
+  void example(const std::string& name) {
+    std::ifstream in(examplePath(name));
+    if (!in) ADD_FAILURE() << "cannot read examples/" << name;
+    for (std::string line; std::getline(in, line);) {
+      if (line.rfind("--set ", 0) != 0) continue;
+      const size_t eq = line.find('=');
+      if (eq != std::string::npos) set(line.substr(6, eq - 6), line.substr(eq + 1));
+    }
+    settle();
   }
   // Lets the timer run out until no further pass is scheduled.
   void settle() {

@@ -205,7 +205,11 @@ void metodClick(Session& s) {
     ParseValue(s, in.rststr);
   }
   hideForMeasuredDensities(s);
-  if (in.VlTip.shown() && in.VlTip.index() == 1) in.TabSheet14.setVisible(in.metod.index() != 4);
+  // GOST R 8.662 carries the water in its composition; a method hidden by
+  // measured densities does not apply.
+  if (in.VlTip.shown() && in.VlTip.index() == 1) {
+    in.TabSheet14.setVisible(in.metod.index() != 4 || !in.metod.visible());
+  }
 }
 
 // --- Mixture method ------------------------------------------------------------------

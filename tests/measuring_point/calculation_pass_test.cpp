@@ -144,6 +144,26 @@ TEST(Pass, NameOfAnotherMediumMadeOfBlanks) {
   EXPECT_TRUE(shows(p, 10));
 }
 
+// The volume error combines the gas properties with the channels: when the
+// properties cannot be computed at the point, no volume error is printed,
+// neither one without the density error nor one with an earlier pass's.
+TEST(Pass, NoVolumeErrorWithoutTheGasProperties) {
+  const std::string volumeError = "Относительная погрешность измерения объема, приведенного к стандартным условиям";
+  TestPoint p;
+  p.example("gost8662_error.args");
+  ASSERT_TRUE(p.memo2().empty()) << p.memo2().front();
+  ASSERT_NE(p.line(volumeError), "");
+  // GOST R 8.662 holds to 30 MPa.
+  p.type(p.s.in.PizbStr, "31000000");
+  p.settle();
+  EXPECT_TRUE(shows(p, 2));
+  EXPECT_NE(std::find(p.memo2().begin(), p.memo2().end(), "Допустимый диапазон давления 0-30 МПа"), p.memo2().end());
+  EXPECT_EQ(p.line(volumeError), "");
+  EXPECT_EQ(p.line("Объем"), "");
+  // The channels do not depend on the gas properties and keep their lines.
+  EXPECT_NE(p.line("Суммарная расширенная неопределенность результата измерения температуры"), "");
+}
+
 TEST(Pass, EqualThermometerLimitsBlockTheChannelButTheMessageIsNotListed) {
   TestPoint p;
   p.gerg91Example();

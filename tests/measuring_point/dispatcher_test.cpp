@@ -4,7 +4,10 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "../report/report_fixture.h"
 #include "core/units.h"
 #include "gasprops/gas_properties.h"
 #include "session_fixture.h"
@@ -87,6 +90,37 @@ TEST(Dispatcher, HumidityOfNaturalGas) {
   EXPECT_EQ(dry.second, 0);
   const auto half = dryPressure("50", 0);
   EXPECT_DOUBLE_EQ(half.first, 1e6 - 0.5 * pSat);
+}
+
+// The humidity applies only while its tab is shown: typed for a wet gas and
+// then hidden (a dry gas, an error or a diameter calculation) it changes
+// neither the panes nor the report.
+TEST(Dispatcher, AHiddenHumidityLeavesTheGasDry) {
+  const std::vector<std::pair<const char*, const char*>> hiding[] = {
+      {{"VlTip", "0"}},
+      {{"Raschet", "1"}, {"TauStr", "10"}},
+      {{"Raschet", "2"}, {"T_str", "20"}, {"Pizb_str", "600"}, {"Q_Str", "1000"}, {"uMaxStr", "20"},
+       {"uMaxDstr", "25"}},
+  };
+  for (const auto& inputs : hiding) {
+    testing::ReportPoint wet;
+    wet.example("gerg91_wet.args");  // 60 % relative humidity
+    testing::ReportPoint dry;
+    dry.example("gerg91_dry.args");
+    for (testing::ReportPoint* p : {&wet, &dry}) {
+      for (const auto& [name, value] : inputs) p->set(name, value);
+      p->settle();
+    }
+    EXPECT_EQ(wet.memo1(), dry.memo1()) << inputs[0].first;
+    EXPECT_EQ(wet.memo2(), dry.memo2()) << inputs[0].first;
+    EXPECT_EQ(wet.lines(), dry.lines()) << inputs[0].first;
+    EXPECT_FALSE(wet.memo1().empty()) << inputs[0].first;
+  }
+  testing::ReportPoint p;
+  p.example("gerg91_wet.args");
+  p.set("VlTip", "0");
+  p.settle();
+  EXPECT_EQ(p.line("Объем, приведенный"), "Объем, приведенный к стандартным условиям  5993,377800 м3");
 }
 
 TEST(Dispatcher, Gost8662IgnoresTheHumidityPage) {

@@ -35,17 +35,6 @@ inline std::string marked(const std::vector<std::string>& lines) {
 }
 
 struct ReportPoint : FilePoint {
-  // The "--set NAME=VALUE" lines of an option file under examples/, in their order.
-  void example(const std::string& name) {
-    std::ifstream in(examplePath(name));
-    if (!in) ADD_FAILURE() << "cannot read examples/" << name;
-    for (std::string line; std::getline(in, line);) {
-      if (line.rfind("--set ", 0) != 0) continue;
-      const size_t eq = line.find('=');
-      if (eq != std::string::npos) set(line.substr(6, eq - 6), line.substr(eq + 1));
-    }
-    settle();
-  }
   ReportDocument build(const ReportSettings& settings = {}) const { return BuildReportText(s, settings, kReportDate); }
   std::vector<std::string> lines() const { return build().lines; }
 };

@@ -324,6 +324,14 @@ void FormBinding::apply(Control& c, ControlProperty property) {
         static_cast<QPlainTextEdit*>(w)->setPlainText(lines.join(QLatin1Char('\n')));
       }
       return;
+    case ControlKind::PageControl:
+      if (const auto* pages = dynamic_cast<const PageControl*>(&c); pages && property == ControlProperty::Index) {
+        const Control* page = pages->activePage();
+        if (page != nullptr && bound_[page].widget != nullptr) {
+          static_cast<QTabWidget*>(w)->setCurrentWidget(bound_[page].widget);
+        }
+      }
+      return;
     case ControlKind::ProgressBar:
       if (property == ControlProperty::Position) {
         static_cast<QProgressBar*>(w)->setValue(static_cast<ProgressBar&>(c).position());

@@ -68,6 +68,13 @@ QWidget* FormBinding::build(Control& c) {
         bound_[tab].tabs = tabs;
         tabs->addTab(page, toQt(tab->caption()));
       }
+      // The tab the user brings to the front is the model's page in front.
+      connect(tabs, &QTabWidget::currentChanged, this, [this, &c, tabs] {
+        if (updating_) return;
+        const auto it = controlOfWidget_.find(tabs->currentWidget());
+        auto* pages = dynamic_cast<PageControl*>(&c);
+        if (pages != nullptr && it != controlOfWidget_.end()) pages->setActivePage(*it->second);
+      });
       w = tabs;
       break;
     }
