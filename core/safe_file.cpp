@@ -254,11 +254,6 @@ bool writeTextLines(const std::string& path, const std::vector<std::string>& lin
   return writeFileSafely(path, textFileBytes(lines), write);
 }
 
-bool isEmptyFile(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0;
-}
-
 std::optional<int> readIntegerLine(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);

@@ -75,9 +75,6 @@ std::string textFileBytes(const std::vector<std::string>& lines);
 // inside a line is written as a blank.
 bool writeTextLines(const std::string& path, const std::vector<std::string>& lines, const WriteStep& write = {});
 
-// An existing regular file of no bytes.
-bool isEmptyFile(const std::string& path);
-
 // A line that holds an integer (an index, a check state, a size): leading
 // blanks, a decimal integer within int, the rest of the line ignored; nothing
 // when the line does not start with one.

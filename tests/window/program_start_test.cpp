@@ -193,7 +193,9 @@ TEST_F(ProgramTest, ADamagedSessionFileGivesTheDefaultsOrWhatItHoldsAndAClearSta
          for (int i = 0; i < 200; ++i) at = full.find('\n', at) + 1;
          return at;
        }()),
-       "ГРС Южная", QStringLiteral("Загружены данные предыдущего сеанса работы")},
+       "ГРС Южная",
+       QStringLiteral("Не полностью загружены данные предыдущего сеанса работы: файл поврежден — он обрывается на "
+                      "строке 200")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.title);
@@ -359,11 +361,12 @@ TEST_F(ProgramTest, ASessionFileThatCannotBeReplacedIsKeptForTheNextStart) {
 TEST_F(ProgramTest, TheMenusOfTheInputDataAndTheAboutWindow) {
   start();
   typeMeasuringPoint(QStringLiteral("Узел: 3."));
-  // "Сохранить" proposes the name without the colon and the full stop.
+  // "Сохранить" proposes the name without the colon and the full stop, and
+  // without the blank they leave at its end.
   dialogs.answers = {path("нет/узел.vdt").toStdString(), ""};
   menu("MenuSave");
   ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].dialog.fileName, "Узел  3 ");
+  EXPECT_EQ(dialogs.shown[0].dialog.fileName, "Узел  3");
   EXPECT_EQ(dialogs.shown[0].dialog.initialDir, folder.path().toStdString());
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].rfind("Исходные данные не сохранены в файл", 0), 0u) << dialogs.messages[0];
