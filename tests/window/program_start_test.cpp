@@ -401,5 +401,52 @@ TEST_F(ProgramTest, TheMenusOfTheInputDataAndTheAboutWindow) {
                                      "заполнены значениями по умолчанию.");
 }
 
+// A file from a machine of the other decimal separator, opened with
+// "Загрузить" and found as the session file at the next start: the
+// temperature typed there does not convert here, so the edit keeps what it
+// showed and the pass computes with that; the status line says why and a
+// message lists the line.
+TEST_F(ProgramTest, AFileOfTheOtherDecimalSeparatorSaysWhichInputsItDidNotTake) {
+  start();
+  typeMeasuringPoint(QStringLiteral("ГРС Южная"));
+  dialogs.answers = {path("узел.vdt").toStdString()};
+  menu("MenuSave");
+  const std::vector<std::string> at20 = session().in.Memo1.lines();
+  const std::string sep(1, session().decimalSeparator);
+  const std::string other = sep == "," ? "." : ",";
+  std::string bytes = fileBytes(path("узел.vdt"));
+  size_t at = 0;
+  for (int i = 0; i < 91; ++i) at = bytes.find('\n', at) + 1;
+  ASSERT_EQ(bytes.substr(at, 4), "20\r\n");
+  bytes.replace(at, 2, "25" + other + "5");
+  writeFile(path("другой.vdt"), bytes);
+
+  typeInto("Tstr", "20");
+  dialogs.answers = {path("другой.vdt").toStdString()};
+  menu("MenuLoad");
+  waitForCalculation();
+  const std::string line92 = "строка 92 (Tstr): «25" + other + "5» — число с десятичным разделителем «" + other +
+                             "», а в системе принят «" + sep + "»";
+  const std::string reason = "файл записан с другим десятичным разделителем («" + other + "»); эти окна ввода ";
+  const std::string notTaken = "Не все значения из файла «" + path("другой.vdt").toStdString() + "» приняты: " + reason;
+  EXPECT_EQ(widget<QLineEdit>("Tstr")->text(), QStringLiteral("20"));
+  EXPECT_EQ(session().in.Memo1.lines(), at20);
+  EXPECT_EQ(statusLabel()->text().toStdString(), notTaken + "сохранили прежние значения");
+  EXPECT_EQ(dialogs.messages.back(), notTaken + "сохранили прежние значения:\n" + line92);
+
+  closeWindow();
+  writeFile(path("Velmar/paramwin.vdt"), bytes);
+  dialogs.messages.clear();
+  start();
+  EXPECT_EQ(widget<QLineEdit>("Tstr")->text(), QStringLiteral("0"));
+  EXPECT_EQ(widget<QLineEdit>("NameIzmTrub")->text(), QStringLiteral("ГРС Южная"));
+  EXPECT_EQ(statusLabel()->text().toStdString(),
+            "Загружены данные предыдущего сеанса работы, но не все значения приняты: " + reason +
+                "заполнены значениями по умолчанию");
+  EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Не все значения из файла «" +
+                                                        path("Velmar/paramwin.vdt").toStdString() + "» приняты: " +
+                                                        reason + "заполнены значениями по умолчанию:\n" + line92}));
+}
+
 }  // namespace
 }  // namespace velmar::window::testing
