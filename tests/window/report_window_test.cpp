@@ -76,6 +76,24 @@ class ReportWindowTest : public WindowTest {
 
   std::string file(const std::string& name) const { return folder + "/" + name; }
 
+  // Triggers the command and gives the text of the message box it shows,
+  // closed at once ("" when none shows).
+  QString noteOf(QAction* command) {
+    QString note;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&note] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(w); box != nullptr && box->isVisible()) {
+          note = box->text();
+          box->close();
+        }
+      }
+    });
+    closer.start(10);
+    command->trigger();
+    return note;
+  }
+
   std::string folder;
   QString answer;
   std::vector<FileRequest> requests;
@@ -203,19 +221,8 @@ TEST_F(ReportWindowTest, TheInspectorShowsASavedReportAgain) {
   // Nothing shown yet: saving says so and asks for no file.
   const size_t asked = requests.size();
   for (const QString& command : {QStringLiteral("Сохранить отчет…"), QStringLiteral("Сохранить в PDF…")}) {
-    QString note;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&note] {
-      for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* box = qobject_cast<QMessageBox*>(w); box != nullptr && box->isVisible()) {
-          note = box->text();
-          box->close();
-        }
-      }
-    });
-    closer.start(10);
-    previewCommand(command)->trigger();
-    EXPECT_EQ(note, QStringLiteral("Отчет не открыт: сохранять нечего.")) << command.toStdString();
+    EXPECT_EQ(noteOf(previewCommand(command)), QStringLiteral("Отчет не открыт: сохранять нечего."))
+        << command.toStdString();
   }
   EXPECT_EQ(requests.size(), asked);
   answer = QString::fromStdString(file("saved.vrp"));
@@ -246,20 +253,9 @@ TEST_F(ReportWindowTest, TheSaveDialogsProposeOneNameAndLeaveAPipeAlone) {
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   answer = QString::fromStdString(pipe);
   for (const QString& command : {QStringLiteral("Сохранить отчет…"), QStringLiteral("Сохранить в PDF…")}) {
-    QString note;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&note] {
-      for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* box = qobject_cast<QMessageBox*>(w); box != nullptr && box->isVisible()) {
-          note = box->text();
-          box->close();
-        }
-      }
-    });
-    closer.start(10);
-    previewCommand(command)->trigger();
-    EXPECT_EQ(note, QStringLiteral("Не удалось записать файл ") + answer +
-                        QStringLiteral(": под этим именем на диске канал (FIFO), а не файл."))
+    EXPECT_EQ(noteOf(previewCommand(command)),
+              QStringLiteral("Не удалось записать файл ") + answer +
+                  QStringLiteral(": под этим именем на диске канал (FIFO), а не файл."))
         << command.toStdString();
   }
   EXPECT_TRUE(std::filesystem::is_fifo(pipe));
