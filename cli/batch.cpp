@@ -1,17 +1,21 @@
 #include "cli/batch.h"
 
+#include <cerrno>
 #include <clocale>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <new>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "core/program_files.h"
@@ -45,8 +49,10 @@ constexpr const char* kUsage =
     "  --save FILE          write the inputs into an input-data file (.vdt) after the pass\n"
     "  --decimal-separator  the decimal separator of edits and results (default: the locale's)\n"
     "  --lenient            a number text that does not convert is typed as in the window, which\n"
-    "                       brings the previous text back, and a file whose reading stops early\n"
-    "                       is used as far as it was read; without it both are errors\n"
+    "                       brings the previous text back, and a file whose reading stops early,\n"
+    "                       that is cut short or whose number texts do not convert is used as\n"
+    "                       far as it was read and taken, each on stderr; without it all are\n"
+    "                       errors\n"
     "  --tables             print the two control-point tables after the panes\n"
     "  --report-text FILE   write the lines of the calculation report (UTF-8, one line each)\n"
     "  --report-pdf FILE    write the report pages as the window's preview shows them (A4, PDF);\n"
@@ -154,6 +160,8 @@ void readOptionFile(const std::string& path, std::vector<std::string>& args) {
   std::uintmax_t read = 0;
   for (int number = 1; std::getline(in, line); ++number) {
     read += line.size() + 1;
+    // A byte-order mark says the file is UTF-8; it is no part of the option.
+    if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
     const std::string where = "line " + std::to_string(number) + " of option file " + quotedInput(path);
     // The file may grow while it is read.
     if (read > kMaxOptionFileBytes) throw UsageError{"option file " + quotedInput(path) + " is larger than 4 MB"};
@@ -194,17 +202,74 @@ char localeDecimalSeparator() {
   return sep;
 }
 
+// Why a write failed: what stands at the path when it is no regular file,
+// otherwise the system's reason.
+std::string writeFailure(const std::string& path, int error) {
+  switch (writeTargetOf(path)) {
+    case WriteTarget::Pipe: return "it is a named pipe, not a regular file";
+    case WriteTarget::Device: return "it is a device, not a regular file";
+    case WriteTarget::Other: return "it is not a regular file";
+    default: return std::strerror(error);
+  }
+}
+
+UsageError cannotWrite(std::string_view what, const std::string& file, const std::string& path, int error) {
+  return UsageError{"cannot write " + std::string(what) + " file " + quotedInput(file) + ": " +
+                    writeFailure(path, error)};
+}
+
+// A file loaded as the window's "Загрузить" loads it: a text of a number
+// edit or a composition cell that does not convert is not taken (the input
+// keeps its value), and the reading may stop early or find the file cut
+// short. Without --lenient the first of these is a usage error; with it each
+// is a line on stderr and the run goes on.
 void loadInputData(Session& s, const std::string& file, TextCheck textCheck) {
   LoadNote note;
   switch (LoadInputFile(s, file, &note)) {
     case 1: throw UsageError{"cannot read input-data file " + quotedInput(file) + ": no such file"};
     case 2: throw UsageError{"cannot read input-data file " + quotedInput(file)};
+    case kEmptyInputFile:
+      throw UsageError{"input-data file " + quotedInput(file) + " is empty: it holds no input data"};
     default: break;
   }
-  if (note.stop == LoadNote::Stop::None) return;
-  const std::string message = "input-data file " + quotedInput(file) + ": " + describeLoadNote(note);
-  if (textCheck == TextCheck::Strict) throw UsageError{message};
-  std::cerr << "velmar-calc: " << message << "\n";
+  std::vector<std::string> problems;
+  const char other = s.decimalSeparator == ',' ? '.' : ',';
+  for (const RefusedInput& r : note.refused) {
+    std::string problem = "input-data file " + quotedInput(file) + ", line " + std::to_string(r.line) + ": " +
+                          textNotTaken("'" + r.control + "'", r.text, s.decimalSeparator);
+    if (r.otherSeparator) problem += std::string(" (the file was written with the decimal separator '") + other + "')";
+    if (textCheck == TextCheck::Lenient) problem += "; the input keeps its value";
+    problems.push_back(std::move(problem));
+  }
+  if (note.stop != LoadNote::Stop::None) {
+    problems.push_back("input-data file " + quotedInput(file) + ": " + describeLoadNote(note));
+  }
+  if (problems.empty()) return;
+  if (textCheck == TextCheck::Strict) throw UsageError{problems.front()};
+  for (const std::string& problem : problems) std::cerr << "velmar-calc: " << problem << "\n";
+}
+
+// The inputs a save wrote with "?" in place of characters Windows-1251
+// lacks, one line each on stderr; the file is written all the same.
+void tellLostCharacters(const Session& s, const std::string& file) {
+  for (const LostCharacters& l : charactersLostInFile(s)) {
+    std::cerr << "velmar-calc: input-data file " << quotedInput(file) << ", line " << l.line;
+    if (!l.control.empty()) std::cerr << " ('" << l.control << "')";
+    std::cerr << ": the characters " << quotedInput(l.characters)
+              << " are not in Windows-1251 and are written as '?'\n";
+  }
+}
+
+// Two outputs into one file would leave only the last of them.
+bool sameFile(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (fs::equivalent(a, b, ec) && !ec) return true;
+  std::error_code ea;
+  std::error_code eb;
+  const fs::path ca = fs::weakly_canonical(fs::absolute(a, ea), ea);
+  const fs::path cb = fs::weakly_canonical(fs::absolute(b, eb), eb);
+  return (!ea && !eb) ? ca == cb : a == b;
 }
 
 // Today in the short form of the Russian regional settings.
@@ -222,19 +287,19 @@ void writeReports(const Session& s, const std::string& textFile, const std::stri
   if (!textFile.empty()) {
     std::string bytes;
     for (const std::string& line : doc.lines) bytes += line + "\n";
-    if (!writeFileSafely(userFilePath(s.files, textFile), bytes)) {
-      throw UsageError{"cannot write report file " + quotedInput(textFile)};
-    }
+    const std::string path = userFilePath(s.files, textFile);
+    if (!writeFileSafely(path, bytes)) throw cannotWrite("report", textFile, path, errno);
   }
   if (!pdfFile.empty()) {
-    if (!writePdf(doc, userFilePath(s.files, pdfFile))) {
-      throw UsageError{"cannot write report file " + quotedInput(pdfFile)};
-    }
+    const std::string path = userFilePath(s.files, pdfFile);
+    if (!writePdf(doc, path)) throw cannotWrite("report", pdfFile, path, errno);
     // The pages are generated: the next report carries the next number, kept
     // in the program's folder when the current folder has one.
     if (!AdvanceCalculationNumber(s.files).written && std::filesystem::is_directory(programFolderPath(s.files))) {
-      std::cerr << "velmar-calc: the next calculation number could not be written to "
-                << quotedInput(programFilePath(s.files, kCalculationNumberFile)) << "\n";
+      const int error = errno;
+      const std::string path = programFilePath(s.files, kCalculationNumberFile);
+      std::cerr << "velmar-calc: the next calculation number could not be written to " << quotedInput(path) << ": "
+                << writeFailure(path, error) << "\n";
     }
   }
 }
@@ -298,6 +363,20 @@ int runBatch(int argc, char** argv, const ReportPdfWriter& writePdf) {
       }
     }
 
+    // Each output its own file.
+    const std::pair<const char*, const std::string*> outputs[] = {
+        {"--save", &saveFile}, {"--report-text", &reportTextFile}, {"--report-pdf", &reportPdfFile}};
+    for (size_t a = 0; a < std::size(outputs); ++a) {
+      for (size_t b = a + 1; b < std::size(outputs); ++b) {
+        const std::string& first = *outputs[a].second;
+        const std::string& second = *outputs[b].second;
+        if (!first.empty() && !second.empty() && sameFile(first, second)) {
+          throw UsageError{std::string(outputs[a].first) + " and " + outputs[b].first + " name the same file " +
+                           quotedInput(second)};
+        }
+      }
+    }
+
     ManualTimer timer;
     ScriptedEventPump pump;
     Session s(timer, pump, separator);
@@ -313,8 +392,10 @@ int runBatch(int argc, char** argv, const ReportPdfWriter& writePdf) {
     }
     // Let the timer run out until no further pass is scheduled.
     for (int pass = 0; pass < 20 && timer.running(); ++pass) timer.runOut();
-    if (!saveFile.empty() && SaveInputFile(s, saveFile) != 0) {
-      throw UsageError{"cannot write input-data file " + quotedInput(saveFile)};
+    if (!saveFile.empty()) {
+      const std::string path = userFilePath(s.files, saveFile);
+      if (SaveInputFile(s, path) != 0) throw cannotWrite("input-data", saveFile, path, errno);
+      tellLostCharacters(s, saveFile);
     }
 
     const bool raised = s.flags.anyRaised();

@@ -26,6 +26,15 @@ char16_t cp1251CodePoint(unsigned char byte) {
   return kUpper[byte - 0x80];
 }
 
+// The Windows-1251 byte of a code point, -1 when the code page lacks it.
+int cp1251Byte(char32_t cp) {
+  if (cp < 0x80) return static_cast<int>(cp);
+  if (cp >= 0x0410 && cp <= 0x044F) return static_cast<int>(0xC0 + (cp - 0x0410));
+  for (size_t k = 0; k < kUpper.size(); ++k) {
+    if (kUpper[k] != 0 && kUpper[k] == cp) return static_cast<int>(0x80 + k);
+  }
+  return -1;
+}
 
 // Decodes one UTF-8 sequence at bytes[i]; returns its length, or 0 when the
 // bytes there are not a well-formed sequence.
@@ -114,25 +123,48 @@ std::string utf8ToCp1251(std::string_view text) {
       continue;
     }
     i += len;
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp >= 0x0410 && cp <= 0x044F) {
-      out += static_cast<char>(0xC0 + (cp - 0x0410));
-    } else {
-      char byte = '?';
-      for (size_t k = 0; k < kUpper.size(); ++k) {
-        if (kUpper[k] != 0 && kUpper[k] == cp) {
-          byte = static_cast<char>(0x80 + k);
-          break;
-        }
-      }
-      out += byte;
-    }
+    const int byte = cp1251Byte(cp);
+    out += byte < 0 ? '?' : static_cast<char>(byte);
   }
   return out;
 }
 
+std::string charactersOutsideCp1251(std::string_view text) {
+  std::string lost;
+  char32_t cp = 0;
+  for (size_t i = 0; i < text.size();) {
+    size_t len = decodeUtf8(text, i, cp);
+    if (len == 0) {
+      cp = 0xFFFD;  // a broken byte is written as "?" too
+      len = 1;
+    } else if (cp1251Byte(cp) >= 0) {
+      i += len;
+      continue;
+    }
+    std::string character;
+    appendUtf8(character, cp);
+    if (lost.find(character) == std::string::npos) lost += character;
+    i += len;
+  }
+  return lost;
+}
+
 std::string decodeFileText(std::string_view bytes) {
+  // A byte-order mark says UTF-8 and is no part of the text; a byte after it
+  // that is no UTF-8 reads as U+FFFD.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    bytes.remove_prefix(kByteOrderMark.size());
+    std::string out;
+    out.reserve(bytes.size());
+    char32_t cp = 0;
+    for (size_t i = 0; i < bytes.size();) {
+      const size_t len = decodeUtf8(bytes, i, cp);
+      appendUtf8(out, len == 0 ? 0xFFFD : cp);
+      i += len == 0 ? 1 : len;
+    }
+    return out;
+  }
   return isValidUtf8(bytes) ? std::string(bytes) : cp1251ToUtf8(bytes);
 }
 

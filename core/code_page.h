@@ -20,9 +20,15 @@ std::string cp1251ToUtf8(std::string_view bytes);
 // byte, becomes "?".
 std::string utf8ToCp1251(std::string_view text);
 
-// The text of a file read from disk: a file that decodes as UTF-8 without
-// error is taken as UTF-8 (plain ASCII reads the same either way), any other
-// as Windows-1251.
+// The characters of a text that utf8ToCp1251 writes as "?" (each once, in the
+// order they first appear; a malformed byte as U+FFFD), empty when the code
+// page holds them all.
+std::string charactersOutsideCp1251(std::string_view text);
+
+// The text of a file read from disk: a file that begins with the UTF-8
+// byte-order mark, or that decodes as UTF-8 without error, is taken as UTF-8
+// (plain ASCII reads the same either way; the mark is dropped), any other as
+// Windows-1251.
 std::string decodeFileText(std::string_view bytes);
 
 }  // namespace velmar

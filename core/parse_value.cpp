@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "core/composition_grid_texts.h"
 #include "core/form_context.h"
 #include "core/input_record.h"
 #include "core/messages.h"
@@ -46,6 +47,11 @@ bool editTakesText(const FormContext& s, const Edit& e, const std::string& text)
   const ValueKind kind = e.traits().kind;
   if (kind == ValueKind::Text || kind == ValueKind::ErrorValue) return true;
   return numberOfText(s, e, text).has_value() || (text.empty() && !e.traits().restoreIntoEmpty);
+}
+
+bool cellTakesText(const FormContext& s, const StringGrid& grid, int col, const std::string& text) {
+  if ((col != 1 && col != 2) || gridComponents(s.in, grid).empty()) return true;
+  return text.empty() || parseNumber(text, s.decimalSeparator).has_value();
 }
 
 void ParseValue(FormContext& s, Edit& e) {

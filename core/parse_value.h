@@ -7,6 +7,7 @@ namespace velmar {
 
 struct FormContext;
 class Edit;
+class StringGrid;
 
 // Converts the edit's text into its value field: a temperature-like edit
 // reads "-" as 0; an error value goes through the formula evaluator; a
@@ -26,5 +27,11 @@ std::optional<double> numberOfText(const FormContext& s, const Edit& edit, const
 // Whether the edit takes the text: false exactly where ParseValue brings the
 // previous text back because the text does not convert.
 bool editTakesText(const FormContext& s, const Edit& edit, const std::string& text);
+
+// Whether a grid cell takes the text: a cell of the content or uncertainty
+// column of a composition grid takes a number with the system's decimal
+// separator or an empty text (the grid's rule reads its numbers), any other
+// cell any text.
+bool cellTakesText(const FormContext& s, const StringGrid& grid, int col, const std::string& text);
 
 }  // namespace velmar

@@ -14,10 +14,28 @@ namespace velmar {
 // set). The default is the system's write; a test injects one that fails.
 using WriteStep = std::function<long(int fd, const char* data, size_t size)>;
 
+// What stands at the path a save would write.
+enum class WriteTarget {
+  Missing,      // nothing: the save makes a new file
+  RegularFile,  // a regular file, or a link to one: the save replaces it
+  Folder,       // a folder, or a link to one
+  Pipe,         // a named pipe (FIFO), or a link to one
+  Device,       // a device node, or a link to one
+  Other,        // a socket, a link to nothing
+};
+WriteTarget writeTargetOf(const std::string& path);
+
 // Writes the bytes as the whole new content of the file: into a temporary
-// file in the same folder, flushed to the disk, then renamed over the old
-// file. On any failure the old file stays as it was, the temporary file is
-// removed and the result is false, with errno saying why.
+// file in the same folder ("<name>.tmpXXXXXX", the name shortened so that it
+// stays within the file system's 255 bytes), flushed to the disk, then
+// renamed over the old file. Only a regular file or a missing one is written:
+// anything else at the path (a folder, a pipe, a device, a link to one) is
+// left alone and refused. On any failure the old file stays as it was, the
+// temporary file is removed and the result is false, with errno saying why
+// (EISDIR for a folder, EINVAL for another target that is no regular file).
+// First the temporary files that saves killed midway left in that folder are
+// removed: files of that name pattern, of this user, last changed before this
+// save began and held by no running save.
 bool writeFileSafely(const std::string& path, std::string_view bytes, const WriteStep& write = {});
 
 enum class ReadStatus {
@@ -40,6 +58,7 @@ struct TextLines {
   ReadStatus status = ReadStatus::Missing;
   std::vector<std::string> lines;  // UTF-8, without their line ends
   bool truncated = false;          // lines beyond the size limit were not read
+  bool lastLineEnded = true;       // the last line has its line end (a file cut inside a line has none)
 };
 
 // A text file of the program: lines ended by CR LF or LF, Windows-1251 or
@@ -55,9 +74,6 @@ std::string textFileBytes(const std::vector<std::string>& lines);
 // Writes the lines as Windows-1251 with CR LF after each, safely; a line end
 // inside a line is written as a blank.
 bool writeTextLines(const std::string& path, const std::vector<std::string>& lines, const WriteStep& write = {});
-
-// An existing regular file of no bytes.
-bool isEmptyFile(const std::string& path);
 
 // A line that holds an integer (an index, a check state, a size): leading
 // blanks, a decimal integer within int, the rest of the line ignored; nothing

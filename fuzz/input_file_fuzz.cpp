@@ -3,11 +3,12 @@
 // of the rest, so the foreign bytes land on any line. The load must end (no
 // crash, no hang), leave the window idle with no "nan" or "inf" in the result
 // pane, and (for one input in four, to keep the pace) what the window then
-// holds must save and load back to the same file (but for the diameter
-// series: every load orders it as "Упорядочить" does, and a value that its
-// five significant digits change is read again from the rows below the
-// ordered list). The bytes go through the reader's own decoding and splitting; the
-// file system calls around them are tested apart.
+// holds must save and load back to the same file, every line read and every
+// text taken (but for the diameter series: every load orders it as
+// "Упорядочить" does, and a value that its five significant digits change is
+// read again from the rows below the ordered list). The bytes go through the
+// reader's own decoding and splitting; the file system calls around them are
+// tested apart.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -16,6 +17,7 @@
 
 #include "core/platform.h"
 #include "core/safe_file.h"
+#include "measuring_point/input_data.h"
 #include "measuring_point/session.h"
 #include "measuring_point/start_up.h"
 #include "persistence/input_file.h"
@@ -62,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::string> first = velmar::inputFileTexts(h->s);
   velmar::LoadNote note;
   velmar::LoadInputLines(h->s, velmar::splitTextLines(velmar::textFileBytes(first), false), &note);
-  if (note.stop != velmar::LoadNote::Stop::None) std::abort();
+  // What the window holds after any load is taken back whole.
+  if (note.stop != velmar::LoadNote::Stop::None || !note.refused.empty()) std::abort();
   std::vector<std::string> second = velmar::inputFileTexts(h->s);
   for (size_t i = 510; i < 560; ++i) second[i] = first[i];  // lines 511-560: the series
   if (velmar::textFileBytes(second) != velmar::textFileBytes(first)) std::abort();

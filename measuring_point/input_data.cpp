@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <string_view>
+#include <vector>
 
 #include "core/program_files.h"
 #include "core/safe_file.h"
@@ -25,6 +26,8 @@ int LoadInputFile(Session& s, const std::string& fileName, LoadNote* note) {
   const TextLines file = readInputFile(s, fileName);
   if (file.status == ReadStatus::Missing) return 1;
   if (file.status == ReadStatus::CannotOpen) return 2;
+  // A file of no lines holds no input data (it would read as zeros).
+  if (file.lines.empty() && !file.truncated) return kEmptyInputFile;
   LoadInputLines(s, file, note);
   return 0;
 }
@@ -60,42 +63,60 @@ bool MenuSaveClick(Session& s, UserDialogs& dialogs) {
   if (SaveInputFile(s, path) != 0) {
     const int error = errno;
     dialogs.showMessage("Исходные данные не сохранены в файл " + quoted(path) + ": " +
-                        describeWriteFailure(error) + ", на диске ничего не изменилось.");
+                        describeWriteFailure(error, path) + ", на диске ничего не изменилось.");
     return false;
   }
   dialog.initialDir = folderOfPath(path);
   dialog.fileName = path;
+  if (const std::vector<LostCharacters> lost = charactersLostInFile(s); !lost.empty()) {
+    dialogs.showMessage(lostCharactersMessage("Исходные данные сохранены", path, lost));
+  }
   return true;
 }
 
-bool MenuLoadClick(Session& s, UserDialogs& dialogs) {
+LoadResult MenuLoadClick(Session& s, UserDialogs& dialogs) {
   FileDialog& dialog = s.settings.OpenDialog1;
   FileDialog shown = dialog;
   shown.fileName = fileNameOfPath(dialog.fileName);
   const std::string chosen = dialogs.chooseFile(UserDialogs::Kind::Open, shown);
-  if (chosen.empty()) return false;
+  if (chosen.empty()) return {};
   const std::string path = userFilePath(s.files, chosen);
-  if (isEmptyFile(path)) {
-    dialogs.showMessage("Исходные данные не загружены: файл " + quoted(path) + " пуст.");
-    return false;
-  }
   LoadNote note;
   switch (LoadInputFile(s, path, &note)) {
     case 0: break;
     case 1:
       dialogs.showMessage("Исходные данные не загружены: файл " + quoted(path) + " не найден.");
-      return false;
+      return {};
+    case kEmptyInputFile:
+      dialogs.showMessage("Исходные данные не загружены: файл " + quoted(path) + " пуст.");
+      return {};
     default:
       dialogs.showMessage("Исходные данные не загружены: файл " + quoted(path) + " не удалось прочитать.");
-      return false;
+      return {};
   }
   dialog.initialDir = folderOfPath(path);
   dialog.fileName = path;
-  if (note.stop != LoadNote::Stop::None) {
-    dialogs.showMessage("Исходные данные из файла " + quoted(path) + " загружены не полностью: " +
-                        loadStopReason(note) + ", остальные окна ввода сохранили прежние значения.");
+  const std::string refused = refusedInputsReason(note, s.decimalSeparator);
+  if (note.stop == LoadNote::Stop::None && refused.empty()) {
+    return {true, "Загружены данные из " + fileNameOfPath(path), false};
   }
-  return true;
+  // What was not read, then what was not taken; the status line says the
+  // first of them, the message lists them all.
+  std::string status;
+  std::string message;
+  if (note.stop != LoadNote::Stop::None) {
+    status = "Исходные данные из файла " + quoted(path) + " загружены не полностью: " + loadStopReason(note);
+    message = status + (note.stop == LoadNote::Stop::CutShort ? "."
+                                                              : ", остальные окна ввода сохранили прежние значения.");
+  }
+  if (!refused.empty()) {
+    const std::string notTaken = "Не все значения из файла " + quoted(path) + " приняты: " + refused +
+                                 "; эти окна ввода сохранили прежние значения";
+    if (status.empty()) status = notTaken;
+    message += (message.empty() ? "" : "\n") + notTaken + ":" + refusedInputsList(note, s.decimalSeparator);
+  }
+  dialogs.showMessage(message);
+  return {true, status, true};
 }
 
 }  // namespace velmar

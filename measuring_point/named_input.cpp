@@ -4,8 +4,6 @@
 
 #include "core/form_events.h"
 #include "core/parse_value.h"
-#include "core/units.h"
-#include "measuring_point/composition_grids.h"
 #include "measuring_point/session.h"
 
 namespace velmar {
@@ -30,21 +28,29 @@ NamedInputResult failure(std::string message) { return {std::nullopt, std::move(
 
 // A text refused by TextCheck::Strict.
 NamedInputResult notANumber(const Session& s, const std::string& target, std::string_view text) {
-  std::string message = target;
-  message += " does not take the text ";
-  message += quotedInput(text);
-  message += ": it is no number with the decimal separator '";
-  message += s.decimalSeparator;
-  message += "'";
-  return failure(std::move(message));
+  return failure(textNotTaken(target, text, s.decimalSeparator));
 }
 
-// The cells of a composition grid are read as numbers by the grid's rule.
-bool numberCell(const Session& s, const StringGrid& grid, int col) {
-  return (col == 1 || col == 2) && !gridComponents(s.in, grid).empty();
+// Why the window shows a control disabled: an input there would do nothing.
+std::string whyDisabled(const Session& s, const Control& c) {
+  if (&c == &s.in.TipPogr) return "it is enabled only in an error calculation (Raschet=1)";
+  if (c.parent() == &s.in.MenuReport || &c == &s.in.MenuReport) {
+    return "the report commands are disabled while a message is raised";
+  }
+  return "the window shows it disabled";
 }
 
 }  // namespace
+
+std::string textNotTaken(std::string_view target, std::string_view text, char separator) {
+  std::string message(target);
+  message += " does not take the text ";
+  message += quotedInput(text);
+  message += ": it is no number with the decimal separator '";
+  message += separator;
+  message += "'";
+  return message;
+}
 
 std::string quotedInput(std::string_view text) {
   std::string out = "'";
@@ -99,6 +105,12 @@ NamedInputResult readNamedInput(const Session& s, std::string_view assignment, T
   const std::string n(name);
   if (cell && c->kind() != ControlKind::StringGrid) return failure("'" + n + "' is not a grid");
 
+  // The window takes no input there: as a disabled control in the window, it
+  // would be dropped, and the result would hang on the order of the options.
+  for (const Control* p = c; p != nullptr; p = p->parent()) {
+    if (!p->enabled()) return failure("'" + n + "' is disabled: " + whyDisabled(s, *p));
+  }
+
   NamedInput input;
   input.control = c;
   input.text = std::string(value);
@@ -147,8 +159,7 @@ NamedInputResult readNamedInput(const Session& s, std::string_view assignment, T
         return failure("cell [" + std::to_string(col) + "," + std::to_string(row) + "] is not an input cell of '" +
                        n + "'");
       }
-      if (check == TextCheck::Strict && numberCell(s, grid, col) && !value.empty() &&
-          !parseNumber(value, s.decimalSeparator)) {
+      if (check == TextCheck::Strict && !cellTakesText(s, grid, col, input.text)) {
         return notANumber(s, "cell [" + std::to_string(col) + "," + std::to_string(row) + "] of '" + n + "'", value);
       }
       input.action = A::EditCell;

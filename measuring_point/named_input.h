@@ -49,7 +49,8 @@ struct NamedInputResult {
 };
 
 // Reads "NAME=VALUE" or "NAME[col,row]=VALUE" and checks it against the
-// controls: the name is known and takes input, an item index is one of the
+// controls: the name is known and takes input (a control the window shows
+// disabled, or inside a disabled one, takes none), an item index is one of the
 // items, a check state is 0 or 1, a button takes "click", a cell is an input
 // cell of the grid, an index is a decimal integer within int; with
 // TextCheck::Strict the text of a number edit or a composition cell converts
@@ -61,6 +62,10 @@ void applyNamedInput(Session& s, const NamedInput& input);
 
 // Reads and applies; returns the error, empty when the input was applied.
 std::string applyNamedInput(Session& s, std::string_view assignment, TextCheck check);
+
+// "TARGET does not take the text '…': it is no number with the decimal
+// separator ','", for a text refused where a number is needed.
+std::string textNotTaken(std::string_view target, std::string_view text, char separator);
 
 // The text of a user's input quoted for a one-line message: in single quotes,
 // at most its first 200 characters (an ellipsis marks the rest), control

@@ -46,26 +46,36 @@ StartUpStatus loadStartUpInputs(Session& s) {
     return {withDefaults("Данные не загружены: файл для загрузки при запуске не выбран"), true};
   }
   const std::string path = fromFile ? userFilePath(s.files, st.startUpFile) : programFilePath(s.files, kSessionFile);
-  // A file of no lines holds no input data (it would read as zeros).
-  if (isEmptyFile(path)) {
-    startWithDefaults(s);
-    return {withDefaults("Данные не загружены: файл «" + path + "» пуст"), true};
-  }
   LoadNote note;
   switch (showInputData(s, path, &note)) {
     case 0: break;
     case 1:
       if (!fromFile) return {withDefaults("Данных предыдущего сеанса работы нет"), false};
       return {withDefaults("Данные не загружены: файл «" + path + "» не найден"), true};
+    case kEmptyInputFile: return {withDefaults("Данные не загружены: файл «" + path + "» пуст"), true};
     default:
       return {withDefaults("Данные не загружены: файл «" + path + "» не удалось прочитать"), true};
   }
   const std::string what = fromFile ? "данные из " + st.NameFileZap.text() : "данные предыдущего сеанса работы";
-  if (note.stop == LoadNote::Stop::None) return {"Загружены " + what, false};
-  // A file that stops early: the lines before the stop over the defaults.
+  if (note.stop == LoadNote::Stop::None && note.refused.empty()) return {"Загружены " + what, false};
+  // A file that stops early, or whose inputs were not all taken: what was
+  // read and taken over the defaults.
   ResetInputs(s);
   LoadInputFile(s, path, &note);
-  return {withDefaults("Не полностью загружены " + what + ": " + loadStopReason(note), "остальные "), true};
+  StartUpStatus status;
+  status.problem = true;
+  if (note.stop == LoadNote::Stop::CutShort) {
+    status.text = "Не полностью загружены " + what + ": " + loadStopReason(note);
+  } else if (note.stop != LoadNote::Stop::None) {
+    status.text = withDefaults("Не полностью загружены " + what + ": " + loadStopReason(note), "остальные ");
+  }
+  if (const std::string refused = refusedInputsReason(note, s.decimalSeparator); !refused.empty()) {
+    const std::string notTaken = "приняты: " + refused + "; эти окна ввода заполнены значениями по умолчанию";
+    status.text += (status.text.empty() ? "Загружены " + what + ", но" : ";") + " не все значения " + notTaken;
+    status.message = "Не все значения из файла «" + path + "» " + notTaken + ":" +
+                     refusedInputsList(note, s.decimalSeparator);
+  }
+  return status;
 }
 
 }  // namespace

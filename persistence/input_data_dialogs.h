@@ -7,12 +7,14 @@
 // platform's, behind UserDialogs, so that the tests drive them.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmar {
 
 struct StorageContext;
 struct FileDialog;
 struct LoadNote;
+struct LostCharacters;
 
 // The filter of both dialogs: the program is named as its title bar names it.
 inline constexpr std::string_view kInputFileFilter = "Файлы программы \"Велмар\"  (*.vdt)";
@@ -32,8 +34,10 @@ class UserDialogs {
   virtual void showMessage(const std::string& text) = 0;
 };
 
-// Why a write failed, from the errno it left ("нет прав на запись").
-std::string describeWriteFailure(int error);
+// Why a write failed: what stands at the path when it is no regular file
+// ("под этим именем на диске папка"), otherwise from the errno the write
+// left ("нет прав на запись").
+std::string describeWriteFailure(int error, const std::string& path = {});
 
 // The folder part of a path ("" for a bare name) and the file name without
 // its folder.
@@ -43,14 +47,29 @@ std::string fileNameOfPath(std::string_view path);
 // A file name the user typed without an extension gets ".vdt".
 std::string withDefaultSuffix(std::string path);
 
-// The file name the save dialog proposes: the calculation name NameIzmTrub
-// with colons, double quotes, full stops, commas and semicolons replaced by
-// blanks (Session::proposedSaveName), and the folder separators too, so that
-// the name stays one file name.
+// The file name every save dialog proposes (input data, report, PDF), without
+// its extension: the calculation name NameIzmTrub with colons, double
+// quotes, full stops, commas and semicolons replaced by blanks
+// (Session::proposedSaveName), and the folder separators too, so that the
+// name stays one file name in the dialog's folder; without blanks at its
+// ends and short enough that an extension of four bytes keeps it within the
+// 255 bytes of a file name.
 std::string proposedFileName(const StorageContext& s);
 
-// One sentence on a stopped reading, in the user's words: where and why it
-// stopped ("в строке 5 вместо целого числа записан текст").
+// One sentence on a stopped or cut reading, in the user's words: where and
+// why it stopped ("строка 5 не содержит целого числа").
 std::string loadStopReason(const LoadNote& note);
+
+// The inputs a load did not take. The clause for a status line, empty when
+// every input was taken ("файл записан с другим десятичным разделителем
+// («,»)"), and the message that lists them, one line each with the text and
+// why it was not taken.
+std::string refusedInputsReason(const LoadNote& note, char separator);
+std::string refusedInputsList(const LoadNote& note, char separator);
+
+// The message after a save that wrote "?" for characters Windows-1251 lacks:
+// what was saved where, then one line for each input with those characters.
+std::string lostCharactersMessage(std::string_view saved, std::string_view path,
+                                  const std::vector<LostCharacters>& lost);
 
 }  // namespace velmar

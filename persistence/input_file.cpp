@@ -5,8 +5,12 @@
 #include <utility>
 #include <vector>
 
+#include "core/code_page.h"
+#include "core/composition_grid_texts.h"
 #include "core/input_record.h"
+#include "core/parse_value.h"
 #include "core/program_files.h"
+#include "core/units.h"
 #include "persistence/input_file_table.h"
 #include "persistence/reference_lists.h"
 #include "persistence/storage_context.h"
@@ -76,6 +80,47 @@ struct ReadText {
   std::string text;
 };
 
+// The control of a line as the batch tool names it: NAME, or NAME[col,row]
+// for a grid cell.
+std::string inputOfLine(const FileLine& line) {
+  std::string name(line.control);
+  if (line.kind == LineKind::Cell || line.kind == LineKind::CellCopy) {
+    name += '[';
+    name += std::to_string(line.col);
+    name += ',';
+    name += std::to_string(line.row);
+    name += ']';
+  }
+  return name;
+}
+
+// Whether the control takes the text of its line as the window takes a typed
+// one; a number edit or a composition cell does not take a text that does
+// not convert.
+bool takesText(const StorageContext& s, const FileLine& line, const Control* c, const std::string& text) {
+  if (c == nullptr) return true;
+  if (line.kind == LineKind::Text && c->kind() == ControlKind::Edit) {
+    return editTakesText(s, static_cast<const Edit&>(*c), text);
+  }
+  if (line.kind == LineKind::Cell) return cellTakesText(s, static_cast<const StringGrid&>(*c), line.col, text);
+  return true;
+}
+
+// The content of the last row of a composition grid: what the contents
+// leave to 100 %, written by the grid's rule.
+bool remainderCell(const StorageContext& s, const FileLine& line, const Control* c) {
+  return line.kind == LineKind::Cell && line.col == 1 &&
+         line.row > static_cast<int>(gridComponents(s.in, static_cast<const StringGrid&>(*c)).size());
+}
+
+// A file of fewer lines than the table that ends right before a block: an
+// older file, complete for its time.
+bool endsAtABlock(const TextLines& file, const std::vector<FileLine>& table) {
+  const size_t n = file.lines.size();
+  if (n >= table.size()) return true;
+  return n > 0 && file.lastLineEnded && table[n].block != 0 && table[n - 1].block != table[n].block;
+}
+
 }  // namespace
 
 std::string describeLoadNote(const LoadNote& note) {
@@ -88,8 +133,21 @@ std::string describeLoadNote(const LoadNote& note) {
     case LoadNote::Stop::FileTooLarge:
       return "reading stopped at " + at + ": the file is larger than " + std::to_string(kMaxInputFileBytes) +
              " bytes";
+    case LoadNote::Stop::CutShort:
+      return "the file is damaged: it ends at " + at + ", where no complete or older file ends";
   }
   return {};
+}
+
+std::vector<LostCharacters> charactersLostInFile(const StorageContext& s) {
+  std::vector<LostCharacters> lost;
+  const std::vector<FileLine>& table = inputFileLines();
+  for (size_t i = 0; i < table.size(); ++i) {
+    if (table[i].kind == LineKind::CellCopy) continue;  // the cell itself is told
+    std::string characters = charactersOutsideCp1251(storedText(s, table[i]));
+    if (!characters.empty()) lost.push_back({static_cast<int>(i + 1), inputOfLine(table[i]), std::move(characters)});
+  }
+  return lost;
 }
 
 std::vector<std::string> inputFileTexts(const StorageContext& s) {
@@ -114,8 +172,12 @@ TextLines readInputFile(StorageContext& s, const std::string& fileName) {
 InputFileValues readInputLines(StorageContext& s, const TextLines& file, LoadNote* note) {
   InputRecord& in = s.in;
   in.CalcIdle = false;
-  in.PrevTextOwner = nullptr;  // a text read that does not convert stays as read
-  LoadNote stop;
+  in.PrevTextOwner = nullptr;  // no edit brings a previous text back while the lines arrive
+  LoadNote noted;
+  const auto stopAt = [&noted](LoadNote::Stop why, size_t line) {
+    noted.stop = why;
+    noted.line = static_cast<int>(line);
+  };
   std::vector<ReadText> cells;
   InputFileValues read;
   const std::vector<FileLine>& table = inputFileLines();
@@ -123,7 +185,7 @@ InputFileValues readInputLines(StorageContext& s, const TextLines& file, LoadNot
     const FileLine& line = table[i];
     const bool atEnd = i >= file.lines.size();
     if (atEnd && file.truncated) {
-      stop = {LoadNote::Stop::FileTooLarge, static_cast<int>(i + 1)};
+      stopAt(LoadNote::Stop::FileTooLarge, i + 1);
       break;
     }
     // A file written before a block was added ends before it: the block's
@@ -135,7 +197,7 @@ InputFileValues readInputLines(StorageContext& s, const TextLines& file, LoadNot
     // Past the end of the file an integer line reads as 0, a text as empty.
     std::string text = atEnd ? std::string(isIntegerLine(line) ? "0" : "") : file.lines[i];
     if (text.size() > kMaxInputLineBytes) {
-      stop = {LoadNote::Stop::LineTooLong, static_cast<int>(i + 1)};
+      stopAt(LoadNote::Stop::LineTooLong, i + 1);
       break;
     }
     Control* c = line.kind == LineKind::Kept ? nullptr : in.registry.find(line.control);
@@ -143,11 +205,20 @@ InputFileValues readInputLines(StorageContext& s, const TextLines& file, LoadNot
     if (isIntegerLine(line)) {
       const std::optional<int> v = readIntegerLine(text);
       if (!v) {
-        stop = {LoadNote::Stop::NotAnInteger, static_cast<int>(i + 1)};
+        stopAt(LoadNote::Stop::NotAnInteger, i + 1);
         break;
       }
       applyInteger(line, *c, *v);
       if (line.givenBack) read.givenBack.push_back({&line, *v});
+    } else if (!takesText(s, line, c, text)) {
+      // As a typed text that does not convert: the control keeps its text
+      // and its value, and the load tells which line it did not take (but
+      // for the remainder row of a grid, which its rule works out again).
+      if (!atEnd && !remainderCell(s, line, c)) {
+        const char other = s.decimalSeparator == ',' ? '.' : ',';
+        noted.refused.push_back(
+            {static_cast<int>(i + 1), inputOfLine(line), text, parseNumber(text, other).has_value()});
+      }
     } else {
       if (line.kind == LineKind::Cell) cells.push_back({&line, text});
       applyText(s, line, c, std::move(text));
@@ -160,8 +231,11 @@ InputFileValues readInputLines(StorageContext& s, const TextLines& file, LoadNot
   // The edits read after a grid (nitrogen, carbon dioxide) copy their texts
   // into its cells; the cells keep what the file holds.
   for (const ReadText& r : cells) applyText(s, *r.line, in.registry.find(r.line->control), r.text);
+  if (noted.stop == LoadNote::Stop::None && !endsAtABlock(file, table)) {
+    stopAt(LoadNote::Stop::CutShort, file.lines.size());
+  }
   in.TabSheet17.hide();
-  if (note != nullptr) *note = stop;
+  if (note != nullptr) *note = noted;
   return read;
 }
 

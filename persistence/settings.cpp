@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 #include <vector>
 
+#include "core/code_page.h"
 #include "core/input_record.h"
 #include "core/program_files.h"
 #include "core/safe_file.h"
 #include "persistence/input_data_dialogs.h"
+#include "persistence/input_file.h"
 #include "persistence/settings.h"
 #include "persistence/storage_context.h"
 
@@ -103,11 +105,21 @@ void NewUserSaveClick(StorageContext& s, UserDialogs& dialogs) {
   // The names the window holds are not the whole stored list: writing them
   // would lose the others.
   std::string why = st.usersListUnread;
-  if (why.empty() && (!makeProgramFolder(s.files) || !writeTextLines(path, users))) why = describeWriteFailure(errno);
+  if (why.empty() && (!makeProgramFolder(s.files) || !writeTextLines(path, users))) {
+    why = describeWriteFailure(errno, path);
+  }
   if (!why.empty()) {
     dialogs.showMessage("Список пользователей не сохранен в файл «" + path + "»: " + why +
                         ", на диске ничего не изменилось.");
+    return;
   }
+  std::vector<LostCharacters> lost;
+  for (size_t i = 0; i < users.size(); ++i) {
+    if (std::string c = charactersOutsideCp1251(users[i]); !c.empty()) {
+      lost.push_back({static_cast<int>(i + 1), "пользователь", std::move(c)});
+    }
+  }
+  if (!lost.empty()) dialogs.showMessage(lostCharactersMessage("Список пользователей сохранен", path, lost));
 }
 
 void FileZapButtonClick(StorageContext& s, UserDialogs& dialogs) {
@@ -122,12 +134,31 @@ void FileZapButtonClick(StorageContext& s, UserDialogs& dialogs) {
 }
 
 void SaveSettingsButtonClick(StorageContext& s, UserDialogs& dialogs) {
+  const std::string path = programFilePath(s.files, kSettingsFile);
   if (!SaveSettings(s)) {
     const int error = errno;
-    dialogs.showMessage("Настройки не сохранены в файл «" + programFilePath(s.files, kSettingsFile) +
-                        "»: " + describeWriteFailure(error) + ", на диске ничего не изменилось.");
+    dialogs.showMessage("Настройки не сохранены в файл «" + path + "»: " + describeWriteFailure(error, path) +
+                        ", на диске ничего не изменилось.");
     return;
   }
+  // The names and folders a file system holds may have characters the file
+  // cannot: the next start would not find them.
+  const Settings& st = s.settings;
+  const struct {
+    int line;
+    const char* what;
+    const std::string& text;
+  } stored[] = {{2, "файл для загрузки при запуске", st.NameFileZap.text()},
+                {3, "путь к нему", st.startUpFile},
+                {6, "папка диалога загрузки", st.OpenDialog1.initialDir},
+                {7, "папка диалога сохранения", st.SaveDialog1.initialDir}};
+  std::vector<LostCharacters> lost;
+  for (const auto& line : stored) {
+    if (std::string c = charactersOutsideCp1251(line.text); !c.empty()) {
+      lost.push_back({line.line, line.what, std::move(c)});
+    }
+  }
+  if (!lost.empty()) dialogs.showMessage(lostCharactersMessage("Настройки сохранены", path, lost));
   if (s.settings.closeWindow) s.settings.closeWindow();
 }
 

@@ -3,8 +3,11 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "test_support.h"
@@ -174,6 +177,10 @@ TEST(BatchTool, HostileInputsAreUsageErrors) {
       {std::string("@") + badLineFile, std::string("unknown option '--") + std::string(198, 'x') + "...'"},
       {std::string("@") + binaryFile, "line 1 of option file"},
       {"--set 'Qstr=1\n2'", "'Qstr' does not take the text '1?2'"},
+      // The window shows the wording of the errors disabled outside an error
+      // calculation: an input there would be dropped.
+      {"--set TipPogr=0 --set Raschet=1",
+       "'TipPogr' is disabled: it is enabled only in an error calculation (Raschet=1)"},
   };
   for (const auto& c : cases) {
     const ToolRun r = run(c.args);
@@ -206,7 +213,9 @@ TEST(BatchTool, OptionsComeFromAFile) {
   const std::string file = ::testing::TempDir() + "velmar_options.txt";
   FILE* f = fopen(file.c_str(), "w");
   ASSERT_NE(f, nullptr);
-  fputs("# natural gas by GERG-91 mod.\n--decimal-separator ,\n--set metod=1\n--set VlTip=0\n--set rststr=0,7\n"
+  // Saved by an editor that marks UTF-8 with a byte-order mark.
+  fputs("\xEF\xBB\xBF# natural gas by GERG-91 mod.\n--decimal-separator ,\n--set metod=1\n--set VlTip=0\n"
+        "--set rststr=0,7\n"
         "--set n2str=1\n--set co2str=0,5\n--set Tstr=20\n--set PizbStr=500000\n--set PbarStr=101325\n"
         "--set Qstr=1000\n",
         f);
@@ -255,8 +264,9 @@ TEST(BatchTool, AnInputDataFileThatCannotBeReadOrWrittenIsAUsageError) {
                                 "': reading stopped at line 1: it should hold an integer\n"},
       {"--load /dev/zero",
        "velmar-calc: input-data file '/dev/zero': reading stopped at line 1: the file is larger than 4194304 bytes\n"},
-      {"--save /nonexistent/point.vdt", "velmar-calc: cannot write input-data file '/nonexistent/point.vdt'\n"},
-      {"--save " + dir, "velmar-calc: cannot write input-data file '" + dir + "'\n"},
+      {"--save /nonexistent/point.vdt",
+       "velmar-calc: cannot write input-data file '/nonexistent/point.vdt': No such file or directory\n"},
+      {"--save " + dir, "velmar-calc: cannot write input-data file '" + dir + "': Is a directory\n"},
       {"--load", "velmar-calc: '--load' needs a value\n"},
   };
   for (const Case& c : cases) {
@@ -311,8 +321,177 @@ TEST(BatchTool, ReportTextIsWrittenOnlyWhenNoMessageIsRaised) {
   }
   r = run(std::string(kExample) + " --report-text no/such/folder/report.txt", folder);
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "velmar-calc: cannot write report file 'no/such/folder/report.txt'\n");
+  EXPECT_EQ(r.err, "velmar-calc: cannot write report file 'no/such/folder/report.txt': No such file or directory\n");
   std::remove(folder.c_str());
+}
+
+// A folder of its own for a test of files, removed afterwards.
+struct RunFolder {
+  RunFolder() {
+    std::string templ = ::testing::TempDir() + "velmar_batch_files_XXXXXX";
+    if (mkdtemp(templ.data()) != nullptr) path = templ;
+  }
+  ~RunFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+  }
+  std::string file(const std::string& name) const { return path + "/" + name; }
+  std::string read(const std::string& name) const {
+    std::string bytes;
+    if (FILE* f = fopen(file(name).c_str(), "rb")) {
+      std::array<char, 4096> buf{};
+      for (size_t n; (n = fread(buf.data(), 1, buf.size(), f)) > 0;) bytes.append(buf.data(), n);
+      fclose(f);
+    }
+    return bytes;
+  }
+  void write(const std::string& name, const std::string& bytes) const {
+    if (FILE* f = fopen(file(name).c_str(), "wb")) {
+      fwrite(bytes.data(), 1, bytes.size(), f);
+      fclose(f);
+    }
+  }
+  std::string path;
+};
+
+// Line n (from 1) of a file of CR LF lines.
+std::string lineOf(const std::string& bytes, int n) {
+  size_t at = 0;
+  for (int i = 1; i < n; ++i) {
+    at = bytes.find('\n', at);
+    if (at == std::string::npos) return {};
+    ++at;
+  }
+  return bytes.substr(at, bytes.find("\r\n", at) - at);
+}
+
+// A file saved where the decimal separator is one and loaded where it is the
+// other, both ways: the texts that do not convert are not taken, so that the
+// calculation, a later save and the report all use what the inputs show (the
+// defaults here), and the load names every line it did not take.
+TEST(BatchTool, AFileOfTheOtherDecimalSeparatorComputesWithWhatItShows) {
+  for (const char separator : {',', '.'}) {
+    const std::string sep(1, separator);
+    const std::string other(1, separator == ',' ? '.' : ',');
+    SCOPED_TRACE("loaded with '" + sep + "'");
+    RunFolder folder;
+    const std::string point = "--set sreda=3 --set VlTip=0 --set PizbStr=1000000 --set PbarStr=101325 --set Qstr=250";
+    ASSERT_EQ(run("--decimal-separator " + other + " " + point + " --set Tstr=15" + other + "5 --save saved.vdt",
+                  folder.path).status, 0);
+    const std::string file = "input-data file 'saved.vdt'";
+    const auto notTaken = [&](int line, const char* control, const std::string& text) {
+      return "velmar-calc: " + file + ", line " + std::to_string(line) + ": '" + control +
+             "' does not take the text '" + text + "': it is no number with the decimal separator '" + sep +
+             "' (the file was written with the decimal separator '" + other + "')";
+    };
+    // The reset's own texts of the other separator, then the temperature.
+    const ToolRun strict = run("--decimal-separator " + sep + " --load saved.vdt", folder.path);
+    EXPECT_EQ(strict.status, 2);
+    EXPECT_EQ(strict.out, "");
+    EXPECT_EQ(strict.err, notTaken(43, "KlinTRStr", "0" + other + "00001") + "\n");
+
+    const ToolRun lenient =
+        run("--decimal-separator " + sep + " --lenient --load saved.vdt --save again.vdt --report-text report.txt",
+            folder.path);
+    const std::string kept = "; the input keeps its value\n";
+    EXPECT_EQ(lenient.err, notTaken(43, "KlinTRStr", "0" + other + "00001") + kept +
+                               notTaken(86, "T11str", "0" + other + "15") + kept +
+                               notTaken(87, "T12str", "0" + other + "002") + kept +
+                               notTaken(92, "Tstr", "15" + other + "5") + kept);
+    const ToolRun atZero = run("--decimal-separator " + sep + " " + point);
+    EXPECT_EQ(lenient.status, atZero.status);
+    EXPECT_EQ(lenient.out, atZero.out) << "the temperature shown, 0 °C, is the one computed with";
+    EXPECT_NE(lenient.out.find("Объем, приведенный к стандартным условиям  2929" + sep + "224100 м3"),
+              std::string::npos)
+        << lenient.out;
+    EXPECT_EQ(lineOf(folder.read("again.vdt"), 92), "0");
+    EXPECT_EQ(lineOf(folder.read("again.vdt"), 43), "0" + sep + "00001");
+    const std::string report = folder.read("report.txt");
+    const size_t temperature = report.find("Температура (t)");
+    ASSERT_NE(temperature, std::string::npos);
+    EXPECT_EQ(report.substr(report.find(' ', report.find("..", temperature)), 8), "  0  °C") << report;
+    EXPECT_EQ(run("--decimal-separator " + sep + " --load again.vdt", folder.path).err, "") << "saved as it computed";
+  }
+}
+
+// Input-data files the tool refuses or reads only in part, as the window
+// does: an empty one (a file, /dev/null, a pipe nobody writes into) holds no
+// input data; one cut short is damaged and, with --lenient, read as far as it
+// goes; a byte-order mark is no part of line 1.
+TEST(BatchTool, EveryInputDataFileNotReadWholeSaysWhy) {
+  RunFolder folder;
+  ASSERT_EQ(run(std::string(kExample) + " --save full.vdt", folder.path).status, 0);
+  const std::string full = folder.read("full.vdt");
+  folder.write("empty.vdt", "");
+  ASSERT_EQ(mkfifo(folder.file("pipe.vdt").c_str(), 0600), 0);
+  size_t at = 0;
+  for (int i = 0; i < 450; ++i) at = full.find('\n', at) + 1;
+  folder.write("cut.vdt", full.substr(0, at));
+  folder.write("marked.vdt", "\xEF\xBB\xBF" + full);
+  const struct {
+    std::string args;
+    int status;
+    std::string err;
+  } cases[] = {
+      {"--load empty.vdt", 2, "velmar-calc: input-data file 'empty.vdt' is empty: it holds no input data\n"},
+      {"--lenient --load /dev/null", 2, "velmar-calc: input-data file '/dev/null' is empty: it holds no input data\n"},
+      {"--load pipe.vdt", 2, "velmar-calc: input-data file 'pipe.vdt' is empty: it holds no input data\n"},
+      {"--load cut.vdt", 2,
+       "velmar-calc: input-data file 'cut.vdt': the file is damaged: it ends at line 450, where no complete or older "
+       "file ends\n"},
+      {"--lenient --load cut.vdt", 0,
+       "velmar-calc: input-data file 'cut.vdt': the file is damaged: it ends at line 450, where no complete or older "
+       "file ends\n"},
+      {"--load marked.vdt", 0, ""},
+  };
+  for (const auto& c : cases) {
+    const ToolRun r = run("--decimal-separator , " + c.args, folder.path);
+    EXPECT_EQ(r.status, c.status) << c.args;
+    EXPECT_EQ(r.err, c.err) << c.args;
+    if (c.args.find("marked") != std::string::npos) {
+      EXPECT_EQ(r.out, run(kExample).out) << "the marked file reads as the unmarked one";
+    }
+  }
+}
+
+// The files the tool writes: only a regular file or a missing one, never two
+// outputs into one file, a name as long as the file system takes, and the
+// characters Windows-1251 lacks said on stderr while the file is written
+// with "?" for them.
+TEST(BatchTool, OutputsGoOnlyIntoRegularFilesAndSayWhatTheyLose) {
+  RunFolder folder;
+  ASSERT_EQ(mkfifo(folder.file("pipe").c_str(), 0600), 0);
+  ASSERT_EQ(symlink("pipe", folder.file("to_pipe").c_str()), 0);
+  const std::string longName = std::string(251, 'n') + ".vdt";
+  const struct {
+    std::string args;
+    int status;
+    std::string err;
+  } cases[] = {
+      {"--save pipe", 2, "velmar-calc: cannot write input-data file 'pipe': it is a named pipe, not a regular file\n"},
+      {"--save to_pipe", 2,
+       "velmar-calc: cannot write input-data file 'to_pipe': it is a named pipe, not a regular file\n"},
+      {"--report-text to_pipe", 2,
+       "velmar-calc: cannot write report file 'to_pipe': it is a named pipe, not a regular file\n"},
+      {"--save same.txt --report-text ./same.txt", 2,
+       "velmar-calc: --save and --report-text name the same file './same.txt'\n"},
+      {"--save " + longName, 0, ""},
+      {"--set 'NameIzmTrub=Узел Ø100 м³' --set 'NameSU=Ø 5' --save lost.vdt", 0,
+       "velmar-calc: input-data file 'lost.vdt', line 123 ('NameIzmTrub'): the characters 'Ø³' are not in "
+       "Windows-1251 and are written as '?'\n"
+       "velmar-calc: input-data file 'lost.vdt', line 377 ('NameSU'): the characters 'Ø' are not in Windows-1251 "
+       "and are written as '?'\n"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun r = run(std::string(kExample) + " " + c.args, folder.path);
+    EXPECT_EQ(r.status, c.status) << c.args;
+    EXPECT_EQ(r.err, c.err) << c.args;
+  }
+  struct stat st {};
+  EXPECT_TRUE(stat(folder.file("pipe").c_str(), &st) == 0 && S_ISFIFO(st.st_mode)) << "the pipe stays a pipe";
+  EXPECT_FALSE(std::filesystem::exists(folder.file("same.txt")));
+  EXPECT_EQ(run("--decimal-separator , --load " + longName, folder.path).out, run(kExample).out);
+  EXPECT_EQ(lineOf(folder.read("lost.vdt"), 123), "\xD3\xE7\xE5\xEB ?100 \xEC?");
 }
 
 }  // namespace

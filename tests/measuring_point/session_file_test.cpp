@@ -2,6 +2,7 @@
 // written at shut-down and read at the next start.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "measuring_point/session_file.h"
@@ -139,7 +140,9 @@ TEST(StartUp, TheStatusTextSaysWhatWasLoadedOrWhatFailed) {
     for (int i = 0; i < 103; ++i) at = full.find('\n', at) + 1;
     corrupt = full.substr(0, at) + "мусор\r\n" + full.substr(full.find('\n', at) + 1);
   }
+  // Cut inside a line: a damaged file, read as far as it goes.
   const std::string truncated = full.substr(0, full.size() / 2);
+  const std::string cutAt = std::to_string(std::count(truncated.begin(), truncated.end(), '\n') + 1);
   struct Case {
     const char* title;
     std::string session;  // the session file's bytes; "-" : none, "/" : a folder in its place
@@ -154,8 +157,9 @@ TEST(StartUp, TheStatusTextSaysWhatWasLoadedOrWhatFailed) {
   const Case cases[] = {
       {"first start", "-", false, "", "Данных предыдущего сеанса работы нет" + defaults, false, "", 0},
       {"the previous session", full, false, "", "Загружены данные предыдущего сеанса работы", false, "ГРС Северная", 2},
-      {"half a session file: what it holds", truncated, false, "", "Загружены данные предыдущего сеанса работы", false,
-       "ГРС Северная", 2},
+      {"half a session file: what it holds, and that it is damaged", truncated, false, "",
+       "Не полностью загружены данные предыдущего сеанса работы: файл поврежден — он обрывается на строке " + cutAt,
+       true, "ГРС Северная", 2},
       {"a corrupt session file: the lines before the stop over the defaults", corrupt, false, "",
        "Не полностью загружены данные предыдущего сеанса работы: строка 104 не содержит целого числа, остальные "
        "окна ввода заполнены значениями по умолчанию",

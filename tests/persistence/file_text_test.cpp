@@ -10,7 +10,12 @@
 #include <csignal>
 #include <dirent.h>
 #include <random>
+#include <climits>
+#include <fcntl.h>
+#include <filesystem>
 #include <string>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -19,6 +24,7 @@
 #include "core/code_page.h"
 #include "core/program_files.h"
 #include "core/safe_file.h"
+#include "persistence/input_data_dialogs.h"
 #include "persistence/input_file.h"
 #include "persistence_fixture.h"
 
@@ -71,6 +77,22 @@ TEST(CodePage, AFileIsUtf8OnlyWhenItDecodesAsUtf8) {
   for (const auto& c : cases) EXPECT_EQ(isValidUtf8(c.bytes), c.utf8) << c.bytes;
   EXPECT_EQ(decodeFileText("\xCF\xE0"), "Па");
   EXPECT_EQ(decodeFileText("Па"), "Па");
+  // A byte-order mark says UTF-8 and is dropped.
+  EXPECT_EQ(decodeFileText("\xEF\xBB\xBF" "1\r\nПа"), "1\r\nПа");
+  EXPECT_EQ(decodeFileText("\xEF\xBB\xBF"), "");
+  EXPECT_EQ(decodeFileText("\xEF\xBB\xBF" "a\xFFz"), "a\xEF\xBF\xBDz");
+}
+
+// What a save tells the user: the characters it writes as "?".
+TEST(CodePage, TheCharactersWrittenAsQuestionMarks) {
+  const struct {
+    const char* text;
+    const char* lost;
+  } cases[] = {
+      {"Узел Ø100 м³", "Ø³"}, {"Ø Ø ³ Ø", "Ø³"}, {"Расчет №1 — «ГРС» 20 °C ±0,5 ?", ""},
+      {"漢字", "漢字"},          {"a\xD0z", "\xEF\xBF\xBD"}, {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(charactersOutsideCp1251(c.text), c.lost) << c.text;
 }
 
 TEST(ProgramFiles, EverySpellingOfTheFolderGoesToVelmar) {
@@ -239,6 +261,126 @@ TEST(SafeWrite, KillingTheSavingProcessNeverLeavesAPartialFile) {
   EXPECT_GE(interrupted, 50) << "the kills should mostly land in the middle of a write";
   std::cout << "kill -9 trials: " << complete << " of 100 left a complete file, " << interrupted
             << " killed in the middle of a write\n";
+}
+
+// A save writes a regular file or makes one; whatever else stands at the
+// path (a pipe, a link to one, a link to nothing, a folder) stays as it is
+// and the save says why.
+TEST(SafeWrite, OnlyARegularFileOrAMissingOneIsReplaced) {
+  TempFolder folder;
+  const std::string fifo = folder.file("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  writeBytes(folder.file("old.vdt"), "old");
+  ASSERT_EQ(::symlink("pipe", folder.file("to_pipe").c_str()), 0);
+  ASSERT_EQ(::symlink("old.vdt", folder.file("to_file").c_str()), 0);
+  ASSERT_EQ(::symlink("none", folder.file("to_nothing").c_str()), 0);
+  std::filesystem::create_directories(folder.file("folder"));
+  const struct {
+    const char* name;
+    bool written;
+    int error;
+    const char* why;  // describeWriteFailure
+  } cases[] = {
+      {"new.vdt", true, 0, ""},
+      {"to_file", true, 0, ""},  // through the link: the link stays, old.vdt gets the bytes
+      {"pipe", false, EINVAL, "под этим именем на диске канал (FIFO), а не файл"},
+      {"to_pipe", false, EINVAL, "под этим именем на диске канал (FIFO), а не файл"},
+      {"to_nothing", false, EINVAL, "под этим именем на диске не файл"},
+      {"folder", false, EISDIR, "под этим именем на диске папка"},
+  };
+  for (const auto& c : cases) {
+    errno = 0;
+    EXPECT_EQ(writeFileSafely(folder.file(c.name), "new"), c.written) << c.name;
+    if (c.written) continue;
+    EXPECT_EQ(errno, c.error) << c.name;
+    EXPECT_EQ(describeWriteFailure(errno, folder.file(c.name)), c.why) << c.name;
+  }
+  EXPECT_EQ(readBytes(folder.file("old.vdt")), "new");
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.file("to_file")));
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.file("to_pipe")));
+  EXPECT_EQ(writeTargetOf("/dev/null"), WriteTarget::Device);
+  EXPECT_EQ(folderEntries(folder.path),
+            (std::vector<std::string>{"folder", "new.vdt", "old.vdt", "pipe", "to_file", "to_nothing", "to_pipe"}));
+}
+
+// The temporary file adds ".tmpXXXXXX" to the name: for the longest names it
+// is cut, never a character in two, so that every name the file system takes
+// can be saved.
+TEST(SafeWrite, TheLongestFileNamesAreSaved) {
+  TempFolder folder;
+  for (const std::string& name : {std::string(245, 'a'), std::string(246, 'b'), std::string(255, 'c'),
+                                  std::string(1, 'x') + [] {
+                                    std::string cyrillic;
+                                    for (int i = 0; i < 127; ++i) cyrillic += "ж";
+                                    return cyrillic;
+                                  }()}) {
+    std::string temporary;
+    const WriteStep watch = [&](int fd, const char* data, size_t size) -> long {
+      char link[PATH_MAX] = {};
+      const std::string self = "/proc/self/fd/" + std::to_string(fd);
+      if (::readlink(self.c_str(), link, sizeof link - 1) > 0) temporary = fileNameOfPath(link);
+      return static_cast<long>(::write(fd, data, size));
+    };
+    ASSERT_TRUE(writeFileSafely(folder.file(name), "bytes", watch)) << name.size() << " bytes: " << errno;
+    EXPECT_EQ(readBytes(folder.file(name)), "bytes");
+    EXPECT_LE(temporary.size(), 255u) << temporary;
+    EXPECT_EQ(temporary.substr(0, 40), name.substr(0, 40));
+    EXPECT_TRUE(isValidUtf8(temporary)) << temporary;
+  }
+  EXPECT_EQ(folderEntries(folder.path).size(), 4u) << "no temporary file is left";
+}
+
+// A save killed midway leaves its temporary file; the next save into that
+// folder removes it, and every leftover of a killed save, but nothing else:
+// not a file of another pattern, not one that changed since the save began,
+// not one a running save holds.
+TEST(SafeWrite, TheNextSaveRemovesWhatKilledSavesLeft) {
+  TempFolder folder;
+  const std::string file = folder.file("point.vdt");
+  writeBytes(file, "previous");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // Killed halfway through its bytes.
+    const WriteStep killed = [](int fd, const char* data, size_t size) -> long {
+      if (::write(fd, data, size / 2) < 0) ::_exit(2);
+      ::_exit(9);
+    };
+    writeFileSafely(file, std::string(100000, 'k'), killed);
+    ::_exit(1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 9);
+  EXPECT_EQ(readBytes(file), "previous");
+  std::vector<std::string> left;
+  for (const std::string& name : folderEntries(folder.path)) {
+    if (name != "point.vdt") left.push_back(name);
+  }
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_EQ(left[0].rfind("point.vdt.tmp", 0), 0u);
+
+  // Beside it: the leftover of another killed save, a file a running save
+  // holds, a fresh one, and users' files of other patterns; all but the fresh
+  // one an hour old.
+  for (const char* name : {"other.vdt.tmpAb12Cd", "held.vdt.tmpZz9900", "fresh.vdt.tmpQq1234", "notes.tmp",
+                           "list.tmp12345", "a.tmp-12345"}) {
+    writeBytes(folder.file(name), "x");
+  }
+  const int held = ::open(folder.file("held.vdt.tmpZz9900").c_str(), O_RDONLY);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  const timespec anHourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+  for (const std::string& name : folderEntries(folder.path)) {
+    if (name.find("fresh") == std::string::npos) ::utimensat(AT_FDCWD, folder.file(name).c_str(), anHourAgo, 0);
+  }
+  ASSERT_TRUE(writeFileSafely(file, "next"));
+  ::close(held);
+  EXPECT_EQ(readBytes(file), "next");
+  EXPECT_EQ(folderEntries(folder.path),
+            (std::vector<std::string>{"a.tmp-12345", "fresh.vdt.tmpQq1234", "held.vdt.tmpZz9900", "list.tmp12345",
+                                      "notes.tmp", "point.vdt"}));
 }
 
 }  // namespace

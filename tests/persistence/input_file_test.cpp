@@ -149,7 +149,7 @@ void changeEveryStoredControl(FilePoint& p) {
         std::string text = std::to_string(n) + ",25";
         if (!e.isValueEdit()) text = "Текст " + std::to_string(n) + " — №";
         if (e.traits().kind == ValueKind::ErrorValue && n % 3 == 0) text = "0,01*Q+" + std::to_string(n);
-        if (&e == &in.Tstr) text = "-";
+        if (&e == &in.Tstr) text.assign(1, '-');
         e.setText(text);
         break;
       }
@@ -275,6 +275,36 @@ TEST(InputFile, AFileEndingBeforeTheBlocksKeepsTheirControlsAndZeroesTheRest) {
   EXPECT_EQ(in.dp1dopStr.text(), "");
 }
 
+// A file that ends right before a block is an older file; one that ends
+// anywhere else (inside a line, inside a block, inside lines 415-495 that
+// came with block A) is damaged: it is read as far as it goes and the note
+// names the last line read.
+TEST(InputFile, AFileEndingOutsideABlockBoundaryIsDamaged) {
+  FilePoint p;
+  const struct {
+    size_t lines;
+    bool lastLineEnded;
+    LoadNote::Stop stop;
+  } cases[] = {
+      {585, true, LoadNote::Stop::None},     {585, false, LoadNote::Stop::None},
+      {413, true, LoadNote::Stop::None},     {495, true, LoadNote::Stop::None},
+      {496, true, LoadNote::Stop::None},     {561, true, LoadNote::Stop::None},
+      {577, true, LoadNote::Stop::None},     {1, true, LoadNote::Stop::CutShort},
+      {200, true, LoadNote::Stop::CutShort}, {413, false, LoadNote::Stop::CutShort},
+      {414, true, LoadNote::Stop::CutShort}, {450, true, LoadNote::Stop::CutShort},
+      {520, true, LoadNote::Stop::CutShort}, {584, true, LoadNote::Stop::CutShort},
+  };
+  for (const auto& c : cases) {
+    std::string bytes = freshFileLines(p, c.lines);
+    if (!c.lastLineEnded) bytes.resize(bytes.size() - 2);
+    writeBytes(p.folder.file("cut.vdt"), bytes);
+    LoadNote note;
+    ASSERT_EQ(LoadInputFile(p.s, p.folder.file("cut.vdt"), &note), 0) << c.lines;
+    EXPECT_EQ(note.stop, c.stop) << c.lines << (c.lastLineEnded ? "" : " without its line end");
+    EXPECT_EQ(note.line, c.stop == LoadNote::Stop::None ? 0 : static_cast<int>(c.lines)) << c.lines;
+  }
+}
+
 TEST(InputFile, ALineThatShouldBeAnIntegerStopsTheReadingAndAPassStillRuns) {
   struct Case {
     const char* what;
@@ -368,10 +398,13 @@ TEST(InputFile, ReadsLineFeedsUtf8AndWindows1251Alike) {
     lf += l + "\n";
     cp1251 += utf8ToCp1251(l) + "\r\n";
   }
-  for (const auto& [name, bytes] : {std::pair{"utf8_lf.vdt", lf}, std::pair{"cp1251_crlf.vdt", cp1251}}) {
+  for (const auto& [name, bytes] : {std::pair{"utf8_lf.vdt", lf}, std::pair{"cp1251_crlf.vdt", cp1251},
+                                    std::pair{"utf8_mark.vdt", "\xEF\xBB\xBF" + lf}}) {
     in.NameIzmTrub.setText("");
     writeBytes(p.folder.file(name), bytes);
-    ASSERT_EQ(LoadInputFile(p.s, p.folder.file(name)), 0) << name;
+    LoadNote note;
+    ASSERT_EQ(LoadInputFile(p.s, p.folder.file(name), &note), 0) << name;
+    EXPECT_EQ(note.stop, LoadNote::Stop::None) << name << ": " << describeLoadNote(note);
     EXPECT_EQ(in.NameIzmTrub.text(), "Узел учета №3") << name;
   }
   // A carriage return inside a line reads as the blank a save would write
@@ -411,7 +444,6 @@ TEST(InputFile, ForeignFilesLoadWithoutACrashOrAHang) {
     int line;
   };
   const Case cases[] = {
-      {"0 bytes", "", LoadNote::Stop::None, 0},
       {"random bytes", noise, LoadNote::Stop::NotAnInteger, 1},
       {"10 MB of one line", std::string(10 << 20, '7'), LoadNote::Stop::FileTooLarge, 1},
       {"lines of 100 000 characters", longLines, LoadNote::Stop::LineTooLong, 1},
@@ -427,6 +459,8 @@ TEST(InputFile, ForeignFilesLoadWithoutACrashOrAHang) {
     EXPECT_TRUE(p.s.in.CalcIdle) << c.what;
   }
   FilePoint p;
+  writeBytes(p.folder.file("empty.vdt"), "");
+  EXPECT_EQ(LoadInputFile(p.s, p.folder.file("empty.vdt")), kEmptyInputFile) << "no bytes hold no input data";
   LoadNote note;
   EXPECT_EQ(LoadInputFile(p.s, "/dev/zero", &note), 0);
   EXPECT_EQ(note.stop, LoadNote::Stop::FileTooLarge);

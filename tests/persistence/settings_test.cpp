@@ -365,6 +365,37 @@ TEST(Settings, AFailedSaveSaysWhyAndKeepsTheWindowOpen) {
                                        "»: под этим именем на диске папка, на диске ничего не изменилось.");
 }
 
+// Names and folders of the file system may hold characters the files of the
+// settings cannot: they are written as "?", and the save says where.
+TEST(Settings, ASaveSaysWhichCharactersItCouldNotWrite) {
+  SettingsPoint p;
+  LoadSettings(p.s);
+  Settings& st = p.st();
+  p.dialogs.answers = {p.folder.file("Узел Ø100.vdt")};
+  clickCheckBox(st.TipZap);
+  pressButton(st.FileZapButton);
+  st.SaveDialog1.initialDir = "/архив/ГРС №2 ✓";
+  p.watchClose();
+  pressButton(st.SaveSettingsButton);
+  EXPECT_TRUE(p.closed());
+  EXPECT_EQ(p.dialogs.messages,
+            (std::vector<std::string>{"Настройки сохранены в файл «" + p.programFile("nastrprg.nst") +
+                                      "», но символы, которых нет в кодировке Windows-1251, записаны в нем как «?»:\n"
+                                      "строка 2 (файл для загрузки при запуске): «Ø»\n"
+                                      "строка 3 (путь к нему): «Ø»\n"
+                                      "строка 7 (папка диалога сохранения): «✓»"}));
+  EXPECT_EQ(p.storedLine(2), "Узел ?100.vdt");
+
+  p.dialogs.messages.clear();
+  pressButton(st.AddUserButton);
+  changeText(st.NewUserName, "Ørsted H.C.");
+  pressButton(st.NewUserSave);
+  EXPECT_EQ(p.dialogs.messages,
+            (std::vector<std::string>{"Список пользователей сохранен в файл «" + p.programFile("sppl.vdt") +
+                                      "», но символы, которых нет в кодировке Windows-1251, записаны в нем как «?»:\n"
+                                      "строка 1 (пользователь): «Ø»"}));
+}
+
 TEST(WindowGeometry, NineIntegersTheMessagePaneAtLeast200) {
   struct Case {
     const char* title;

@@ -70,7 +70,7 @@ TEST(VolumeError, ThePropertyErrorOfEachMediumAndMethod) {
 TEST(VolumeError, TheLineAndTheReportValues) {
   for (const char* wording : {"0", "1"}) {
     TestPoint p;
-    p.set({{"metod", "1"}, {"TipPogr", wording}});
+    p.set({{"metod", "1"}, {"Raschet", "1"}, {"TipPogr", wording}});
     givenErrors(p.s);
     calcVolumeError(p.s);
     ASSERT_FALSE(p.memo1().empty());

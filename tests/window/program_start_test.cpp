@@ -193,7 +193,9 @@ TEST_F(ProgramTest, ADamagedSessionFileGivesTheDefaultsOrWhatItHoldsAndAClearSta
          for (int i = 0; i < 200; ++i) at = full.find('\n', at) + 1;
          return at;
        }()),
-       "ГРС Южная", QStringLiteral("Загружены данные предыдущего сеанса работы")},
+       "ГРС Южная",
+       QStringLiteral("Не полностью загружены данные предыдущего сеанса работы: файл поврежден — он обрывается на "
+                      "строке 200")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.title);
@@ -359,11 +361,12 @@ TEST_F(ProgramTest, ASessionFileThatCannotBeReplacedIsKeptForTheNextStart) {
 TEST_F(ProgramTest, TheMenusOfTheInputDataAndTheAboutWindow) {
   start();
   typeMeasuringPoint(QStringLiteral("Узел: 3."));
-  // "Сохранить" proposes the name without the colon and the full stop.
+  // "Сохранить" proposes the name without the colon and the full stop, and
+  // without the blank they leave at its end.
   dialogs.answers = {path("нет/узел.vdt").toStdString(), ""};
   menu("MenuSave");
   ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].dialog.fileName, "Узел  3 ");
+  EXPECT_EQ(dialogs.shown[0].dialog.fileName, "Узел  3");
   EXPECT_EQ(dialogs.shown[0].dialog.initialDir, folder.path().toStdString());
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].rfind("Исходные данные не сохранены в файл", 0), 0u) << dialogs.messages[0];
@@ -402,7 +405,12 @@ TEST_F(ProgramTest, TheMenusOfTheInputDataAndTheAboutWindow) {
 // "Загрузить" opens it, with the same messages; the status line says what was
 // loaded, and the load dialog then opens in the file's folder.
 TEST_F(ProgramTest, AFileGivenOnTheCommandLineOpensAsLoadDoes) {
-  ASSERT_TRUE(QFile::copy(QStringLiteral(VELMAR_EXAMPLES_DIR "/gerg91_dry.vdt"), path("точка.vdt")));
+  // A measuring point saved on this machine, with its decimal separator.
+  start();
+  typeMeasuringPoint(QStringLiteral("Точка"));
+  dialogs.answers = {path("точка.vdt").toStdString()};
+  menu("MenuSave");
+  closeWindow();
   writeFile(path("пустой.vdt"), "");
   struct Case {
     const char* given;     // as typed after velmar, relative to the start folder
@@ -421,7 +429,8 @@ TEST_F(ProgramTest, AFileGivenOnTheCommandLineOpensAsLoadDoes) {
     const std::string full = path(QString::fromUtf8(c.given)).toStdString();
     if (c.loaded) {
       EXPECT_TRUE(dialogs.messages.empty());
-      EXPECT_EQ(statusLabel()->text(), QStringLiteral("Загружены данные из ") + QString::fromStdString(full));
+      // As after "Загрузить": the status line names the file.
+      EXPECT_EQ(statusLabel()->text(), QStringLiteral("Загружены данные из ") + QString::fromUtf8(c.given));
       EXPECT_EQ(widget<QLineEdit>("Qstr")->text(), QStringLiteral("1000"));
       EXPECT_EQ(session().settings.OpenDialog1.initialDir, folder.path().toStdString());
       EXPECT_EQ(session().settings.OpenDialog1.fileName, full);
@@ -434,6 +443,53 @@ TEST_F(ProgramTest, AFileGivenOnTheCommandLineOpensAsLoadDoes) {
     }
     closeWindow();
   }
+}
+
+// A file from a machine of the other decimal separator, opened with
+// "Загрузить" and found as the session file at the next start: the
+// temperature typed there does not convert here, so the edit keeps what it
+// showed and the pass computes with that; the status line says why and a
+// message lists the line.
+TEST_F(ProgramTest, AFileOfTheOtherDecimalSeparatorSaysWhichInputsItDidNotTake) {
+  start();
+  typeMeasuringPoint(QStringLiteral("ГРС Южная"));
+  dialogs.answers = {path("узел.vdt").toStdString()};
+  menu("MenuSave");
+  const std::vector<std::string> at20 = session().in.Memo1.lines();
+  const std::string sep(1, session().decimalSeparator);
+  const std::string other = sep == "," ? "." : ",";
+  std::string bytes = fileBytes(path("узел.vdt"));
+  size_t at = 0;
+  for (int i = 0; i < 91; ++i) at = bytes.find('\n', at) + 1;
+  ASSERT_EQ(bytes.substr(at, 4), "20\r\n");
+  bytes.replace(at, 2, "25" + other + "5");
+  writeFile(path("другой.vdt"), bytes);
+
+  typeInto("Tstr", "20");
+  dialogs.answers = {path("другой.vdt").toStdString()};
+  menu("MenuLoad");
+  waitForCalculation();
+  const std::string line92 = "строка 92 (Tstr): «25" + other + "5» — число с десятичным разделителем «" + other +
+                             "», а в системе принят «" + sep + "»";
+  const std::string reason = "файл записан с другим десятичным разделителем («" + other + "»); эти окна ввода ";
+  const std::string notTaken = "Не все значения из файла «" + path("другой.vdt").toStdString() + "» приняты: " + reason;
+  EXPECT_EQ(widget<QLineEdit>("Tstr")->text(), QStringLiteral("20"));
+  EXPECT_EQ(session().in.Memo1.lines(), at20);
+  EXPECT_EQ(statusLabel()->text().toStdString(), notTaken + "сохранили прежние значения");
+  EXPECT_EQ(dialogs.messages.back(), notTaken + "сохранили прежние значения:\n" + line92);
+
+  closeWindow();
+  writeFile(path("Velmar/paramwin.vdt"), bytes);
+  dialogs.messages.clear();
+  start();
+  EXPECT_EQ(widget<QLineEdit>("Tstr")->text(), QStringLiteral("0"));
+  EXPECT_EQ(widget<QLineEdit>("NameIzmTrub")->text(), QStringLiteral("ГРС Южная"));
+  EXPECT_EQ(statusLabel()->text().toStdString(),
+            "Загружены данные предыдущего сеанса работы, но не все значения приняты: " + reason +
+                "заполнены значениями по умолчанию");
+  EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Не все значения из файла «" +
+                                                        path("Velmar/paramwin.vdt").toStdString() + "» приняты: " +
+                                                        reason + "заполнены значениями по умолчанию:\n" + line92}));
 }
 
 }  // namespace

@@ -258,7 +258,8 @@ TEST_F(ReportPdf, TheNumberAdvancesOnlyInTheProgramFolderAndAnUnwritableNumberIs
   std::filesystem::remove(folder + "/report.pdf");
   const Command run = shell(report);
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, "velmar-calc: the next calculation number could not be written to 'Velmar/n.vdt'\n");
+  EXPECT_EQ(run.out,
+            "velmar-calc: the next calculation number could not be written to 'Velmar/n.vdt': Is a directory\n");
   EXPECT_TRUE(std::filesystem::exists(folder + "/report.pdf"));
 }
 

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 #include "measuring_point/named_input.h"
 #include "report/calculation_number.h"
@@ -76,6 +77,24 @@ class ReportWindowTest : public WindowTest {
   }
 
   std::string file(const std::string& name) const { return folder + "/" + name; }
+
+  // Triggers the command and gives the text of the message box it shows,
+  // closed at once ("" when none shows).
+  QString noteOf(QAction* command) {
+    QString note;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&note] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(w); box != nullptr && box->isVisible()) {
+          note = box->text();
+          box->close();
+        }
+      }
+    });
+    closer.start(10);
+    command->trigger();
+    return note;
+  }
 
   std::string folder;
   QString answer;
@@ -250,19 +269,8 @@ TEST_F(ReportWindowTest, TheInspectorShowsASavedReportAgain) {
   // Nothing shown yet: saving says so and asks for no file.
   const size_t asked = requests.size();
   for (const QString& command : {QStringLiteral("Сохранить отчет…"), QStringLiteral("Сохранить в PDF…")}) {
-    QString note;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&note] {
-      for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* box = qobject_cast<QMessageBox*>(w); box != nullptr && box->isVisible()) {
-          note = box->text();
-          box->close();
-        }
-      }
-    });
-    closer.start(10);
-    previewCommand(command)->trigger();
-    EXPECT_EQ(note, QStringLiteral("Отчет не открыт: сохранять нечего.")) << command.toStdString();
+    EXPECT_EQ(noteOf(previewCommand(command)), QStringLiteral("Отчет не открыт: сохранять нечего."))
+        << command.toStdString();
   }
   EXPECT_EQ(requests.size(), asked);
   answer = QString::fromStdString(file("saved.vrp"));
@@ -272,6 +280,33 @@ TEST_F(ReportWindowTest, TheInspectorShowsASavedReportAgain) {
   EXPECT_EQ(report().shownReport()->numberLine, shown.numberLine);
   EXPECT_EQ(previewPages(), 3);
   EXPECT_EQ(ReadCalculationNumber(session().files), 1);
+  report().previewDialog()->close();
+}
+
+// The report's save dialogs propose the file name the input-data dialog
+// proposes, folder separators and all replaced, in the start folder; a pipe
+// chosen as the file stays a pipe, and the message says why.
+TEST_F(ReportWindowTest, TheSaveDialogsProposeOneNameAndLeaveAPipeAlone) {
+  ASSERT_EQ(applyNamedInput(session(), "NameIzmTrub=Узел: \"ГРС-1\", ввод.2; A/B", TextCheck::Strict), "");
+  errorCalculation();
+  const QString proposed = QString::fromStdString(folder) + QStringLiteral("/Узел   ГРС-1   ввод 2  A B.");
+  binding().actionOf(session().in.MenuReportPdf)->trigger();
+  binding().actionOf(session().in.N2_)->trigger();
+  previewCommand(QStringLiteral("Сохранить отчет…"))->trigger();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[0].proposed, proposed + QStringLiteral("pdf"));
+  EXPECT_EQ(requests[1].proposed, proposed + QStringLiteral("vrp"));
+
+  const std::string pipe = file("pipe.pdf");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  answer = QString::fromStdString(pipe);
+  for (const QString& command : {QStringLiteral("Сохранить отчет…"), QStringLiteral("Сохранить в PDF…")}) {
+    EXPECT_EQ(noteOf(previewCommand(command)),
+              QStringLiteral("Не удалось записать файл ") + answer +
+                  QStringLiteral(": под этим именем на диске канал (FIFO), а не файл."))
+        << command.toStdString();
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(pipe));
   report().previewDialog()->close();
 }
 

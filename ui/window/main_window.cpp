@@ -22,6 +22,7 @@
 #include "measuring_point/session.h"
 #include "measuring_point/session_file.h"
 #include "persistence/input_data_dialogs.h"
+#include "persistence/input_file.h"
 #include "persistence/window_geometry.h"
 #include "ui/window/about_dialog.h"
 #include "ui/window/form_binding.h"
@@ -140,7 +141,7 @@ void MainWindow::installMenus() {
   InputRecord& in = s_.in;
   installSettingsRules(s_, dialogs_);
   in.MenuSave.onClick = [this] { MenuSaveClick(s_, dialogs_); };
-  in.MenuLoad.onClick = [this] { MenuLoadClick(s_, dialogs_); };
+  in.MenuLoad.onClick = [this] { showLoadResult(MenuLoadClick(s_, dialogs_)); };
   in.MenuReset.onClick = [this] { ResetInputs(s_); };
   in.MenuSettings.onClick = [this] { settings_->openSettings(); };
   in.MenuAbout.onClick = [this] { about_->open(); };
@@ -170,15 +171,21 @@ void MainWindow::startProgram() {
   s_.in.TabSheet17.hide();
   ShowStatusText(toQt(status.text), status.problem ? kProblemColour : QColor(Qt::blue), true,
                  status.problem ? kProblemSeconds : kStatusSeconds);
+  if (!status.message.empty()) dialogs_.showMessage(status.message);
   started_ = true;
 }
 
 bool MainWindow::openInputFile(const std::string& path) {
   GivenFile given(path, dialogs_);
-  if (!MenuLoadClick(s_, given)) return false;
-  ShowStatusText(QStringLiteral("Загружены данные из ") + toQt(s_.settings.OpenDialog1.fileName), Qt::blue, true,
-                 kStatusSeconds);
-  return true;
+  const LoadResult r = MenuLoadClick(s_, given);
+  showLoadResult(r);
+  return r.loaded;
+}
+
+void MainWindow::showLoadResult(const LoadResult& r) {
+  if (r.status.empty()) return;
+  ShowStatusText(toQt(r.status), r.problem ? kProblemColour : QColor(Qt::blue), true,
+                 r.problem ? kProblemSeconds : kStatusSeconds);
 }
 
 WindowGeometry MainWindow::currentGeometry() const {
@@ -248,9 +255,11 @@ void MainWindow::FormClose() {
   if (saveSessionFile(s_) != 0) {
     const int error = errno;
     dialogs_.showMessage("Данные сеанса работы не сохранены в файл «" + sessionPath + "»: " +
-                         describeWriteFailure(error) +
+                         describeWriteFailure(error, sessionPath) +
                          (kept ? ", при следующем запуске будут загружены прежние данные."
                                : ", при следующем запуске окна ввода будут заполнены значениями по умолчанию."));
+  } else if (const std::vector<LostCharacters> lost = charactersLostInFile(s_); !lost.empty()) {
+    dialogs_.showMessage(lostCharactersMessage("Данные сеанса работы сохранены", sessionPath, lost));
   }
   writeWindowGeometry(s_.files, currentGeometry());
 }

@@ -20,6 +20,7 @@ class QSplitter;
 namespace velmar {
 struct Session;
 struct WindowGeometry;
+struct LoadResult;
 class Edit;
 class Button;
 class UserDialogs;
@@ -71,6 +72,8 @@ class MainWindow : public QMainWindow {
   // Shows a text in the status line in the given colour, bold when asked;
   // after the given number of seconds the text goes and the font is plain again.
   void ShowStatusText(const QString& text, const QColor& colour, bool bold, int seconds);
+  // The status line after a load: what it loaded, or what it could not take.
+  void showLoadResult(const LoadResult& r);
 
   // The "f(x).." button of an error field: the formula editor for that field.
   void openFormulaEditor(Edit& field);

@@ -14,10 +14,12 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QToolBar>
+#include <cerrno>
 
 #include "core/program_files.h"
 #include "core/safe_file.h"
 #include "measuring_point/session.h"
+#include "persistence/input_data_dialogs.h"
 #include "report/calculation_number.h"
 #include "report/report_file.h"
 #include "report/report_text.h"
@@ -49,6 +51,13 @@ void askWithDialog(QWidget* parent, const FileRequest& request, std::function<vo
 }
 
 QString today() { return shortDateText(QLocale::system(), QDate::currentDate()); }
+
+// A report file not written, and why: a pipe or a device at the path is
+// left alone, as a folder is.
+QString writeFailureText(const QString& path, int error) {
+  return QStringLiteral("Не удалось записать файл ") + path + QStringLiteral(": ") +
+         toQt(describeWriteFailure(error, fromQt(path))) + QStringLiteral(".");
+}
 
 }  // namespace
 
@@ -83,7 +92,8 @@ ReportDocument ReportMenu::generate() {
 }
 
 QString ReportMenu::proposedName(const QString& suffix) const {
-  QString name = toQt(s_.proposedSaveName).trimmed();
+  // The name the input-data dialog proposes too, in the start folder.
+  QString name = toQt(proposedFileName(s_));
   if (name.isEmpty()) name = QStringLiteral("Отчет");
   const QString folder = toQt(s_.files.startFolder);
   return QDir(folder.isEmpty() ? QDir::currentPath() : folder).filePath(name + QLatin1Char('.') + suffix);
@@ -148,8 +158,7 @@ void ReportMenu::addPreviewCommands() {
                 QStringLiteral("vrp"), true},
                [this](const QString& path) {
                  if (!shown_ || !writeFileSafely(fromQt(path), reportFileText(*shown_))) {
-                   QMessageBox::warning(preview_, QStringLiteral("Сохранить отчет"),
-                                        QStringLiteral("Не удалось записать файл ") + path);
+                   QMessageBox::warning(preview_, QStringLiteral("Сохранить отчет"), writeFailureText(path, errno));
                  }
                });
   });
@@ -192,8 +201,7 @@ void ReportMenu::writePdf(const ReportDocument& doc, const QString& path) {
   if (writeReportPdf(doc, path)) {
     window_.ShowStatusText(QStringLiteral("Отчет сохранен в файле ") + path, Qt::blue, true, 5);
   } else {
-    QMessageBox::warning(&window_, QStringLiteral("Сохранить в PDF"),
-                         QStringLiteral("Не удалось записать файл ") + path);
+    QMessageBox::warning(&window_, QStringLiteral("Сохранить в PDF"), writeFailureText(path, errno));
   }
 }
 
