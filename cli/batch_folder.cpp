@@ -3,15 +3,18 @@
 #include <algorithm>
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <filesystem>
 #include <iostream>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <system_error>
 #include <thread>
 #include <unistd.h>
 
 #include "cli/batch_summary.h"
+#include "core/code_page.h"
 #include "core/program_files.h"
 #include "core/safe_file.h"
 #include "measuring_point/named_input.h"
@@ -33,10 +36,29 @@ bool endsWithVdt(const std::string& name) {
   return ext == ".vdt";
 }
 
+// The report PDF of each file: point.vdt gives point.pdf, the name read as
+// Windows-1251 where it is no UTF-8 (a folder copied from Windows). A name
+// an earlier file took already (OLD.vdt and OLD.VDT) gets the whole file
+// name, then a number, so that no report overwrites another.
+std::vector<std::string> pdfNamesOf(const std::vector<std::string>& files) {
+  std::vector<std::string> names;
+  std::set<std::string> taken;
+  for (const std::string& file : files) {
+    const std::string readable = decodeFileText(file);
+    std::string name = readable.substr(0, readable.size() - 4) + ".pdf";
+    if (taken.count(name) != 0) name = readable + ".pdf";
+    for (int n = 2; taken.count(name) != 0; ++n) name = readable + " (" + std::to_string(n) + ").pdf";
+    taken.insert(name);
+    names.push_back(std::move(name));
+  }
+  return names;
+}
+
 // One file on its way: computed by a worker, numbered for its report and
 // printed by the main thread in the order of the names, its report drawn by
 // a worker in between.
 struct Slot {
+  size_t index = 0;  // of the file in name order
   FileOutcome outcome;
   std::unique_ptr<RunPoint> point;    // kept only until its report is numbered
   std::optional<ReportDocument> doc;  // numbered, waiting to be drawn
@@ -47,7 +69,12 @@ class FolderRun {
  public:
   FolderRun(const CalcOptions& base, const FolderOptions& folder, const ReportPdfWriter& writePdf,
             std::vector<std::string> files)
-      : base_(base), folder_(folder), writePdf_(writePdf), files_(std::move(files)), slots_(files_.size()) {}
+      : base_(base),
+        folder_(folder),
+        writePdf_(writePdf),
+        files_(std::move(files)),
+        pdfNames_(folder.reportDir.empty() ? std::vector<std::string>() : pdfNamesOf(files_)),
+        slots_(files_.size()) {}
 
   int run() {
     const bool reports = !folder_.reportDir.empty();
@@ -74,9 +101,12 @@ class FolderRun {
         std::unique_lock lock(mutex_);
         if (printed_ == files_.size()) break;
         changed_.wait(lock, [&] {
-          return (nextToNumber_ < files_.size() && slots_[nextToNumber_]) ||
+          return failure_ || (nextToNumber_ < files_.size() && slots_[nextToNumber_]) ||
                  (printed_ < nextToNumber_ && slots_[printed_]->ready);
         });
+        // A worker that could not go on (out of memory outside a file's run)
+        // stops the batch with its reason.
+        if (failure_) std::rethrow_exception(failure_);
         if (printed_ < nextToNumber_ && slots_[printed_]->ready) {
           std::unique_ptr<Slot> slot = std::move(slots_[printed_]);
           const size_t printed = ++printed_;
@@ -121,7 +151,17 @@ class FolderRun {
   // The worker threads, joined however the main thread leaves.
   struct Workers {
     Workers(FolderRun& r, size_t count) : run(r) {
-      for (size_t i = 0; i < count; ++i) threads.emplace_back([this] { run.work(); });
+      for (size_t i = 0; i < count; ++i) {
+        threads.emplace_back([this] {
+          try {
+            run.work();
+          } catch (...) {
+            std::lock_guard lock(run.mutex_);
+            if (!run.failure_) run.failure_ = std::current_exception();
+            run.changed_.notify_all();
+          }
+        });
+      }
     }
     ~Workers() {
       {
@@ -165,6 +205,7 @@ class FolderRun {
 
   std::unique_ptr<Slot> compute(size_t i) {
     auto slot = std::make_unique<Slot>();
+    slot->index = i;
     FileOutcome& f = slot->outcome;
     f.file = files_[i];
     try {
@@ -219,7 +260,7 @@ class FolderRun {
 
   void draw(Slot& slot) {
     FileOutcome& f = slot.outcome;
-    const std::string pdf = fs::path(f.file).stem().string() + ".pdf";
+    const std::string& pdf = pdfNames_[slot.index];
     const std::string path = (fs::path(folder_.reportDir) / pdf).string();
     bool written = false;
     try {
@@ -248,6 +289,7 @@ class FolderRun {
   const FolderOptions& folder_;
   const ReportPdfWriter& writePdf_;
   const std::vector<std::string> files_;
+  const std::vector<std::string> pdfNames_;
   const ProgramFiles programFiles_;  // the current folder's Velmar, for the calculation numbers
 
   // Shared by the workers and the main thread, under mutex_.
@@ -259,6 +301,7 @@ class FolderRun {
   size_t printed_ = 0;
   std::deque<Slot*> toDraw_;
   bool finished_ = false;
+  std::exception_ptr failure_;
   size_t window_ = 1;
 
   // The main thread's own.
