@@ -148,19 +148,17 @@ class FolderRun {
   }
 
  private:
-  // The worker threads, joined however the main thread leaves.
+  // The worker threads, joined however the main thread leaves. Where the
+  // system gives fewer threads than asked, the batch runs on those it gave.
   struct Workers {
     Workers(FolderRun& r, size_t count) : run(r) {
       for (size_t i = 0; i < count; ++i) {
-        threads.emplace_back([this] {
-          try {
-            run.work();
-          } catch (...) {
-            std::lock_guard lock(run.mutex_);
-            if (!run.failure_) run.failure_ = std::current_exception();
-            run.changed_.notify_all();
-          }
-        });
+        try {
+          threads.emplace_back([this] { guarded(); });
+        } catch (...) {
+          if (threads.empty()) throw;
+          break;
+        }
       }
     }
     ~Workers() {
@@ -170,6 +168,15 @@ class FolderRun {
       }
       run.changed_.notify_all();
       for (std::thread& t : threads) t.join();
+    }
+    void guarded() {
+      try {
+        run.work();
+      } catch (...) {
+        std::lock_guard lock(run.mutex_);
+        if (!run.failure_) run.failure_ = std::current_exception();
+        run.changed_.notify_all();
+      }
     }
     FolderRun& run;
     std::vector<std::thread> threads;
