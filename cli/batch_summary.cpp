@@ -44,6 +44,15 @@ std::string collapsed(std::string_view text) {
 // Windows folder may be Windows-1251.
 std::string readable(std::string_view bytes) { return decodeFileText(bytes); }
 
+// A name as a field of a line of the table: a tab or a line break in a file
+// name would split the line, so every control character shows as "?".
+std::string field(std::string text) {
+  for (char& ch : text) {
+    if (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F) ch = '?';
+  }
+  return text;
+}
+
 std::vector<std::string> errLines(const std::string& err) {
   std::vector<std::string> lines;
   for (size_t at = 0; at < err.size();) {
@@ -125,15 +134,15 @@ std::string jsonLine(const FileOutcome& f, bool reportsAsked) {
     lines.pop_back();
   }
   if (!lines.empty()) line += ", \"warnings\": " + jsonArray(lines);
-  if (reportsAsked) line += ", \"report\": " + (f.report.empty() ? std::string("null") : jsonString(readable(f.report)));
+  if (reportsAsked) line += ", \"report\": " + (f.report.empty() ? std::string("null") : jsonString(f.report));
   return line + "}\n";
 }
 
 std::string tableLine(const FileOutcome& f, bool reportsAsked) {
   const std::string messages = messageList(f.facts.messages);
-  std::string line = readable(f.file);
+  std::string line = field(readable(f.file));
   line.append("\t").append(std::to_string(f.status)).append("\t").append(messages.empty() ? "-" : messages);
-  if (reportsAsked) line.append("\t").append(f.report.empty() ? "-" : readable(f.report));
+  if (reportsAsked) line.append("\t").append(f.report.empty() ? "-" : field(f.report));
   if (const std::string note = noteOf(f); !note.empty()) line.append("\t").append(note);
   return line.append("\n");
 }
@@ -169,7 +178,7 @@ std::string summaryRow(const FileOutcome& f) {
                                cell(p.dryVolume, false),
                                cell(p.mass, false),
                                cell(p.volumeError, false),
-                               cell(readable(f.report)),
+                               cell(f.report),
                                cell(noteOf(f))};
   std::string row;
   for (const std::string& c : cells) row += (&c == cells ? "" : ";") + c;
