@@ -51,6 +51,13 @@ std::string readFile(const std::string& path) {
 
 std::string example(const std::string& name) { return readFile(velmar::testing::examplePath(name + ".vdt")); }
 
+// The dry-gas example with one input changed, saved as an input-data file.
+void writePoint(const std::string& path, const std::string& assignment) {
+  const ToolRun saved = runTool("--decimal-separator , --load '" + velmar::testing::examplePath("gerg91_dry.vdt") +
+                                "' --set '" + assignment + "' --save '" + path + "'");
+  EXPECT_NE(saved.status, 2) << saved.err;
+}
+
 std::vector<std::string> linesOf(const std::string& text) {
   std::vector<std::string> lines;
   for (size_t at = 0; at < text.size();) {
@@ -61,11 +68,13 @@ std::vector<std::string> linesOf(const std::string& text) {
   return lines;
 }
 
-// The bundled examples, a broken file, an empty file, a directory named
-// x.vdt, a file cut short, a name in Windows-1251 and an upper-case
+// The bundled examples, a point that raises a message (no volume), a broken
+// file, an empty file, a directory named x.vdt, a file cut short, a name in
+// Windows-1251, a name with a tab and a line break and an upper-case
 // extension; beside them what is no input-data file of the folder.
 std::vector<std::string> mixedFolder(const TempFolder& dir) {
   for (const char* name : kExamples) writeFile(dir / (std::string(name) + ".vdt"), example(name));
+  writePoint(dir / "raised.vdt", "Qstr=0");
   std::string junk;
   for (int i = 0; i < 3000; ++i) junk += static_cast<char>((i * 37) % 256);
   writeFile(dir / "broken.vdt", junk);
@@ -142,14 +151,16 @@ TEST(BatchFolder, TheBatchsStatusIsItsWorstFile) {
     int status;
   } cases[] = {
       {{"gerg91_dry", "nitrogen"}, 0},
-      {{"gerg91_dry", "rgazprom_error"}, 1},
-      {{"gerg91_dry", "rgazprom_error", "x"}, 2},
+      {{"gerg91_dry", "raised"}, 1},
+      {{"gerg91_dry", "raised", "x"}, 2},
   };
   for (const auto& c : cases) {
     TempFolder dir;
     for (const std::string& f : c.files) {
       if (f == "x") {
         fs::create_directory(dir / "x.vdt");
+      } else if (f == "raised") {
+        writePoint(dir / "raised.vdt", "Qstr=0");
       } else {
         writeFile(dir / (f + ".vdt"), example(f));
       }
@@ -236,10 +247,10 @@ TEST(BatchFolder, TheSummaryOpensAsColumns) {
     writeFile(dir / (std::string(name) + ".vdt"), example(name));
   }
   fs::create_directory(dir / "x.vdt");
+  writePoint(dir / "raised.vdt", "Qstr=0");
   // Names that a spreadsheet would split or take for a formula.
-  const std::string load = "--decimal-separator , --load '" + velmar::testing::examplePath("gerg91_dry.vdt") + "'";
-  ASSERT_EQ(runTool(load + " --set 'NameIzmTrub=ГРС \"Север\"; линия 2' --save '" + (dir / "quoted.vdt") + "'").status, 0);
-  ASSERT_EQ(runTool(load + " --set 'NameIzmTrub==1+1' --save '" + (dir / "formula.vdt") + "'").status, 0);
+  writePoint(dir / "quoted.vdt", "NameIzmTrub=ГРС \"Север\"; линия 2");
+  writePoint(dir / "formula.vdt", "NameIzmTrub==1+1");
   const ToolRun batch =
       runTool("--decimal-separator , --batch '" + dir.path + "' --summary '" + (dir / "summary.csv") + "'");
   EXPECT_EQ(batch.status, 2);
@@ -250,7 +261,7 @@ TEST(BatchFolder, TheSummaryOpensAsColumns) {
                                            "Сообщения", "Объем при стандартных условиях, м3",
                                            "Объем сухой части влажного газа, м3", "Масса, кг",
                                            "Погрешность объема, %", "Отчет", "Примечание"};
-  ASSERT_EQ(rows.size(), 9u) << text;
+  ASSERT_EQ(rows.size(), 10u) << text;
   EXPECT_EQ(rows[0], header);
   std::map<std::string, std::vector<std::string>> byFile;
   for (size_t r = 1; r < rows.size(); ++r) {
@@ -281,7 +292,8 @@ TEST(BatchFolder, TheSummaryOpensAsColumns) {
   EXPECT_EQ(byFile["gerg91_wet.vdt"][9], "") << "a wet gas has no mass line";
   EXPECT_EQ(byFile["gerg91_diameter.vdt"][2], "Расчет внутреннего диаметра расходомера");
   EXPECT_EQ(byFile["gerg91_diameter.vdt"][7], "") << "a diameter calculation has no volume";
-  EXPECT_EQ(byFile["rgazprom_error.vdt"][6], "[9] [25] [26] [31] [33] [34] [35] [36]");
+  EXPECT_EQ(byFile["raised.vdt"][6], "[38]");
+  EXPECT_EQ(byFile["raised.vdt"][7], "") << "no volume is computed while message 38 stands";
   EXPECT_EQ(byFile["quoted.vdt"][1], "ГРС \"Север\"; линия 2");
   EXPECT_EQ(byFile["formula.vdt"][1], "'=1+1");
   EXPECT_EQ(byFile["x.vdt"][5], "2");
