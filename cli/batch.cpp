@@ -12,12 +12,14 @@
 #include <iostream>
 #include <iterator>
 #include <new>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <utility>
 #include <vector>
 
+#include "cli/batch_folder.h"
 #include "core/program_files.h"
 #include "core/safe_file.h"
 #include "core/version.h"
@@ -40,6 +42,8 @@ constexpr const char* kUsage =
     "usage: velmar-calc [--decimal-separator SEP] [--lenient] [--load FILE] [--set NAME=VALUE]...\n"
     "                   [--save FILE] [--tables] [--report-text FILE] [--report-pdf FILE] [--json]\n"
     "                   [@FILE]\n"
+    "       velmar-calc --batch DIR [--decimal-separator SEP] [--lenient] [--tables] [--json]\n"
+    "                   [--summary FILE.csv] [--reports OUTDIR] [--jobs N]\n"
     "       velmar-calc --version | --help\n"
     "  --load FILE          read an input-data file (.vdt) first, as the window's \"Загрузить\"\n"
     "  --set NAME=VALUE     one input, as typed into the window: an edit gets the text VALUE,\n"
@@ -63,17 +67,28 @@ constexpr const char* kUsage =
     "                       \"table1\": [[...], ...], \"table2\": [[...], ...]}\n"
     "  @FILE                read further options from FILE, one per line (a regular file of at\n"
     "                       most 4 MB; lines starting with # are comments)\n"
+    "  --batch DIR          compute every file *.vdt directly in DIR (not in its subfolders), in\n"
+    "                       byte order of the names, each as --load FILE with the same options\n"
+    "                       from a fresh start; print one line per file (name, status, messages,\n"
+    "                       what went wrong) and the counts, or with --json the single run's\n"
+    "                       object per line with \"file\", \"status\", for status 2 \"error\" (its\n"
+    "                       stderr line) and \"warnings\" (its other stderr lines)\n"
+    "  --summary FILE.csv   with --batch: one row per file for a spreadsheet (\";\", UTF-8 with BOM)\n"
+    "  --reports OUTDIR     with --batch: the report PDF of every file whose report is enabled,\n"
+    "                       named after the file (point.vdt -> point.pdf), numbered from\n"
+    "                       Velmar/n.vdt of the current folder in the order of the names\n"
+    "  --jobs N             with --batch: compute N files at once (default: the number of cores);\n"
+    "                       the output is the same whatever N is\n"
     "  --version            print the program's version and exit\n"
     "  --help               print this text and exit\n"
-    "exit status: 0 no message raised, 1 a message raised, 2 a usage error\n";
+    "exit status: 0 no message raised, 1 a message raised, 2 a usage error;\n"
+    "with --batch: 2 when a file had status 2, else 1 when a file raised a message, else 0\n";
 
 // An option file is a regular file of sane size with sane lines.
 constexpr std::uintmax_t kMaxOptionFileBytes = 4u << 20;
 constexpr size_t kMaxOptionLineBytes = 64u << 10;
 
-struct UsageError {
-  std::string message;
-};
+}  // namespace
 
 std::string jsonString(const std::string& text) {
   std::string out = "\"";
@@ -106,6 +121,8 @@ std::string jsonArray(const std::vector<std::string>& lines) {
   return out + "]";
 }
 
+namespace {
+
 // A grid as rows of its cell texts.
 std::string jsonGrid(const StringGrid& grid) {
   std::string out = "[";
@@ -121,7 +138,7 @@ std::string jsonGrid(const StringGrid& grid) {
 // A control-point table as text: its tab caption, then one line per row with
 // the cells separated by tabs, the captions in the fixed cells they stand
 // over and the line break of a two-line cell written " / ".
-void printTable(const InputRecord& in, const StringGrid& grid, const Control& tab) {
+void printTable(std::ostream& out, const InputRecord& in, const StringGrid& grid, const Control& tab) {
   std::vector<std::vector<std::string>> rows(static_cast<size_t>(grid.rowCount()));
   for (int r = 0; r < grid.rowCount(); ++r) {
     for (int c = 0; c < grid.colCount(); ++c) rows[static_cast<size_t>(r)].push_back(grid.cell(c, r));
@@ -130,14 +147,14 @@ void printTable(const InputRecord& in, const StringGrid& grid, const Control& ta
     std::string& cell = rows[static_cast<size_t>(caption.row)][static_cast<size_t>(caption.col)];
     if (cell.empty()) cell = caption.label->caption();
   }
-  std::cout << '\n' << tab.caption() << '\n';
+  out << '\n' << tab.caption() << '\n';
   for (const auto& row : rows) {
     for (size_t c = 0; c < row.size(); ++c) {
       std::string text = row[c];
       for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) text.replace(at, 1, " / ");
-      std::cout << (c ? "\t" : "") << text;
+      out << (c ? "\t" : "") << text;
     }
-    std::cout << '\n';
+    out << '\n';
   }
 }
 
@@ -222,8 +239,8 @@ UsageError cannotWrite(std::string_view what, const std::string& file, const std
 // edit or a composition cell that does not convert is not taken (the input
 // keeps its value), and the reading may stop early or find the file cut
 // short. Without --lenient the first of these is a usage error; with it each
-// is a line on stderr and the run goes on.
-void loadInputData(Session& s, const std::string& file, TextCheck textCheck) {
+// is a line of err and the run goes on.
+void loadInputData(Session& s, const std::string& file, TextCheck textCheck, std::ostream& err) {
   LoadNote note;
   switch (LoadInputFile(s, file, &note)) {
     case 1: throw UsageError{"cannot read input-data file " + quotedInput(file) + ": no such file"};
@@ -246,17 +263,16 @@ void loadInputData(Session& s, const std::string& file, TextCheck textCheck) {
   }
   if (problems.empty()) return;
   if (textCheck == TextCheck::Strict) throw UsageError{problems.front()};
-  for (const std::string& problem : problems) std::cerr << "velmar-calc: " << problem << "\n";
+  for (const std::string& problem : problems) err << "velmar-calc: " << problem << "\n";
 }
 
 // The inputs a save wrote with "?" in place of characters Windows-1251
-// lacks, one line each on stderr; the file is written all the same.
-void tellLostCharacters(const Session& s, const std::string& file) {
+// lacks, one line each of err; the file is written all the same.
+void tellLostCharacters(const Session& s, const std::string& file, std::ostream& err) {
   for (const LostCharacters& l : charactersLostInFile(s)) {
-    std::cerr << "velmar-calc: input-data file " << quotedInput(file) << ", line " << l.line;
-    if (!l.control.empty()) std::cerr << " ('" << l.control << "')";
-    std::cerr << ": the characters " << quotedInput(l.characters)
-              << " are not in Windows-1251 and are written as '?'\n";
+    err << "velmar-calc: input-data file " << quotedInput(file) << ", line " << l.line;
+    if (!l.control.empty()) err << " ('" << l.control << "')";
+    err << ": the characters " << quotedInput(l.characters) << " are not in Windows-1251 and are written as '?'\n";
   }
 }
 
@@ -272,17 +288,24 @@ bool sameFile(const std::string& a, const std::string& b) {
   return (!ea && !eb) ? ca == cb : a == b;
 }
 
-// Today in the short form of the Russian regional settings.
-std::string today() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  char text[16] = "";
-  if (localtime_r(&now, &local) != nullptr) std::strftime(text, sizeof text, "%d.%m.%Y", &local);
-  return text;
+// Each output its own file.
+void checkOutputsDiffer(const CalcOptions& c) {
+  const std::pair<const char*, const std::string*> outputs[] = {
+      {"--save", &c.saveFile}, {"--report-text", &c.reportTextFile}, {"--report-pdf", &c.reportPdfFile}};
+  for (size_t a = 0; a < std::size(outputs); ++a) {
+    for (size_t b = a + 1; b < std::size(outputs); ++b) {
+      const std::string& first = *outputs[a].second;
+      const std::string& second = *outputs[b].second;
+      if (!first.empty() && !second.empty() && sameFile(first, second)) {
+        throw UsageError{std::string(outputs[a].first) + " and " + outputs[b].first + " name the same file " +
+                         quotedInput(second)};
+      }
+    }
+  }
 }
 
 void writeReports(const Session& s, const std::string& textFile, const std::string& pdfFile,
-                  const ReportPdfWriter& writePdf) {
+                  const ReportPdfWriter& writePdf, std::ostream& err) {
   const ReportDocument doc = BuildReportText(s, reportSettingsOf(s), today());
   if (!textFile.empty()) {
     std::string bytes;
@@ -291,149 +314,207 @@ void writeReports(const Session& s, const std::string& textFile, const std::stri
     if (!writeFileSafely(path, bytes)) throw cannotWrite("report", textFile, path, errno);
   }
   if (!pdfFile.empty()) {
+    const std::shared_ptr<void> gui = writePdf.start();
     const std::string path = userFilePath(s.files, pdfFile);
-    if (!writePdf(doc, path)) throw cannotWrite("report", pdfFile, path, errno);
+    if (!writePdf.write(doc, path)) throw cannotWrite("report", pdfFile, path, errno);
     // The pages are generated: the next report carries the next number, kept
     // in the program's folder when the current folder has one.
     if (!AdvanceCalculationNumber(s.files).written && std::filesystem::is_directory(programFolderPath(s.files))) {
       const int error = errno;
       const std::string path = programFilePath(s.files, kCalculationNumberFile);
-      std::cerr << "velmar-calc: the next calculation number could not be written to " << quotedInput(path) << ": "
-                << writeFailure(path, error) << "\n";
+      err << "velmar-calc: the next calculation number could not be written to " << quotedInput(path) << ": "
+          << writeFailure(path, error) << "\n";
     }
   }
 }
 
+// The options of the command line: one run, or a folder of them.
+struct Options {
+  bool help = false;
+  bool version = false;
+  CalcOptions calc;
+  FolderOptions folder;
+};
+
+Options parseOptions(const std::vector<std::string>& args, bool canWritePdf) {
+  Options o;
+  CalcOptions& c = o.calc;
+  c.separator = localeDecimalSeparator();
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto next = [&]() -> const std::string& {
+      if (i + 1 >= args.size()) throw UsageError{quotedInput(a) + " needs a value"};
+      return args[++i];
+    };
+    auto file = [&](std::string& name) {
+      if (!name.empty()) throw UsageError{a + " is given twice"};
+      name = next();
+      if (name.empty()) throw UsageError{a + " needs a file name"};
+    };
+    if (a == "--help" || a == "-h") {
+      o.help = true;
+      return o;
+    } else if (a == "--version") {
+      o.version = true;
+      return o;
+    } else if (a == "--json") {
+      c.json = true;
+    } else if (a == "--tables") {
+      c.tables = true;
+    } else if (a == "--lenient") {
+      c.textCheck = TextCheck::Lenient;
+    } else if (a == "--decimal-separator") {
+      const std::string& sep = next();
+      if (sep != "," && sep != ".") throw UsageError{"--decimal-separator takes ',' or '.', got " + quotedInput(sep)};
+      c.separator = sep[0];
+    } else if (a == "--set") {
+      c.sets.push_back(next());
+    } else if (a.rfind("--set=", 0) == 0) {
+      c.sets.push_back(a.substr(6));
+    } else if (a == "--load") {
+      file(c.loadFile);
+    } else if (a == "--save") {
+      file(c.saveFile);
+    } else if (a == "--report-text" || a == "--report-pdf") {
+      file(a == "--report-text" ? c.reportTextFile : c.reportPdfFile);
+      if (a == "--report-pdf" && !canWritePdf) throw UsageError{"--report-pdf is not available: built without Qt"};
+    } else if (a == "--batch") {
+      if (o.folder.given) throw UsageError{"--batch is given twice"};
+      o.folder.given = true;
+      o.folder.dir = next();
+    } else if (a == "--summary") {
+      file(o.folder.summaryFile);
+    } else if (a == "--reports") {
+      file(o.folder.reportDir);
+      if (!canWritePdf) throw UsageError{"--reports is not available: built without Qt"};
+    } else if (a == "--jobs") {
+      o.folder.jobs = parseJobs(next());
+    } else {
+      throw UsageError{"unknown option " + quotedInput(a)};
+    }
+  }
+  checkFolderOptions(o.folder, c);
+  checkOutputsDiffer(c);
+  return o;
+}
+
+// The single run: the pass, its panes on stdout, then the report files.
+int runOnce(const CalcOptions& options, const ReportPdfWriter& writePdf) {
+  CalcRun run = calculate(options);
+  std::cerr << run.err;
+  std::cout << run.out;
+  std::cout.flush();
+  if (run.status == 2) return 2;
+  if (!std::cout) {
+    std::cerr << "velmar-calc: the panes could not be written to the standard output\n";
+    return 2;
+  }
+  if (!options.reportTextFile.empty() || !options.reportPdfFile.empty()) {
+    const Session& s = run.point->s;
+    // As the menu "Отчет": its commands are disabled while a message is raised.
+    if (!s.in.N2_.enabled()) {
+      std::cerr << "velmar-calc: no report is written while a message is raised (see the message pane)\n";
+      return 1;
+    }
+    try {
+      writeReports(s, options.reportTextFile, options.reportPdfFile, writePdf, std::cerr);
+    } catch (...) {
+      std::cerr << stopLine(std::current_exception());
+      return 2;
+    }
+  }
+  return run.status;
+}
+
 }  // namespace
 
-int runBatch(int argc, char** argv, const ReportPdfWriter& writePdf) {
+std::string stopLine(std::exception_ptr stop) {
   try {
-    const std::vector<std::string> args = expandArguments(argc, argv);
-    char separator = localeDecimalSeparator();
-    bool json = false;
-    bool tables = false;
-    TextCheck textCheck = TextCheck::Strict;
-    std::vector<std::string> sets;
-    std::string loadFile;
-    std::string saveFile;
-    std::string reportTextFile;
-    std::string reportPdfFile;
-    for (size_t i = 0; i < args.size(); ++i) {
-      const std::string& a = args[i];
-      auto next = [&]() -> const std::string& {
-        if (i + 1 >= args.size()) throw UsageError{quotedInput(a) + " needs a value"};
-        return args[++i];
-      };
-      if (a == "--help" || a == "-h") {
-        std::cout << kUsage;
-        return 0;
-      } else if (a == "--version") {
-        std::cout << "velmar-calc " << kProgramVersion << "\n";
-        return 0;
-      } else if (a == "--json") {
-        json = true;
-      } else if (a == "--tables") {
-        tables = true;
-      } else if (a == "--lenient") {
-        textCheck = TextCheck::Lenient;
-      } else if (a == "--decimal-separator") {
-        const std::string& sep = next();
-        if (sep != "," && sep != ".") throw UsageError{"--decimal-separator takes ',' or '.', got " + quotedInput(sep)};
-        separator = sep[0];
-      } else if (a == "--set") {
-        sets.push_back(next());
-      } else if (a.rfind("--set=", 0) == 0) {
-        sets.push_back(a.substr(6));
-      } else if (a == "--load") {
-        if (!loadFile.empty()) throw UsageError{"--load is given twice"};
-        loadFile = next();
-        if (loadFile.empty()) throw UsageError{"--load needs a file name"};
-      } else if (a == "--save") {
-        if (!saveFile.empty()) throw UsageError{"--save is given twice"};
-        saveFile = next();
-        if (saveFile.empty()) throw UsageError{"--save needs a file name"};
-      } else if (a == "--report-text" || a == "--report-pdf") {
-        std::string& file = a == "--report-text" ? reportTextFile : reportPdfFile;
-        if (!file.empty()) throw UsageError{a + " is given twice"};
-        file = next();
-        if (file.empty()) throw UsageError{a + " needs a file name"};
-        if (a == "--report-pdf" && !writePdf) throw UsageError{"--report-pdf is not available: built without Qt"};
-      } else {
-        throw UsageError{"unknown option " + quotedInput(a)};
-      }
-    }
+    std::rethrow_exception(stop);
+  } catch (const UsageError& e) {
+    return "velmar-calc: " + e.message + "\n";
+  } catch (const std::bad_alloc&) {
+    return "velmar-calc: out of memory\n";
+  } catch (const std::exception& e) {
+    return "velmar-calc: the run stopped on an unexpected error " + quotedInput(e.what()) + "\n";
+  } catch (...) {
+    return "velmar-calc: the run stopped on an unexpected error\n";
+  }
+}
 
-    // Each output its own file.
-    const std::pair<const char*, const std::string*> outputs[] = {
-        {"--save", &saveFile}, {"--report-text", &reportTextFile}, {"--report-pdf", &reportPdfFile}};
-    for (size_t a = 0; a < std::size(outputs); ++a) {
-      for (size_t b = a + 1; b < std::size(outputs); ++b) {
-        const std::string& first = *outputs[a].second;
-        const std::string& second = *outputs[b].second;
-        if (!first.empty() && !second.empty() && sameFile(first, second)) {
-          throw UsageError{std::string(outputs[a].first) + " and " + outputs[b].first + " name the same file " +
-                           quotedInput(second)};
-        }
-      }
-    }
+std::string today() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  char text[16] = "";
+  if (localtime_r(&now, &local) != nullptr) std::strftime(text, sizeof text, "%d.%m.%Y", &local);
+  return text;
+}
 
-    ManualTimer timer;
-    ScriptedEventPump pump;
-    Session s(timer, pump, separator);
+CalcRun calculate(const CalcOptions& o) {
+  CalcRun run;
+  std::ostringstream out;
+  std::ostringstream err;
+  try {
+    run.point = std::make_unique<RunPoint>(o.separator);
+    Session& s = run.point->s;
+    ManualTimer& timer = run.point->timer;
     installFormRules(s);
     // A first start of the program without a session file.
     startWithDefaults(s);
     // As a user opens a file and then edits it.
-    if (!loadFile.empty()) loadInputData(s, loadFile, textCheck);
-    for (const std::string& assignment : sets) {
-      if (std::string error = applyNamedInput(s, assignment, textCheck); !error.empty()) {
+    if (!o.loadFile.empty()) loadInputData(s, o.loadFile, o.textCheck, err);
+    for (const std::string& assignment : o.sets) {
+      if (std::string error = applyNamedInput(s, assignment, o.textCheck); !error.empty()) {
         throw UsageError{"--set: " + error};
       }
     }
     // Let the timer run out until no further pass is scheduled.
     for (int pass = 0; pass < 20 && timer.running(); ++pass) timer.runOut();
-    if (!saveFile.empty()) {
-      const std::string path = userFilePath(s.files, saveFile);
-      if (SaveInputFile(s, path) != 0) throw cannotWrite("input-data", saveFile, path, errno);
-      tellLostCharacters(s, saveFile);
+    if (!o.saveFile.empty()) {
+      const std::string path = userFilePath(s.files, o.saveFile);
+      if (SaveInputFile(s, path) != 0) throw cannotWrite("input-data", o.saveFile, path, errno);
+      tellLostCharacters(s, o.saveFile, err);
     }
 
-    const bool raised = s.flags.anyRaised();
-    if (json) {
-      std::cout << "{\"memo1\": " << jsonArray(s.in.Memo1.lines()) << ", \"memo2\": " << jsonArray(s.in.Memo2.lines())
-                << ", \"reportEnabled\": " << (s.in.N2_.enabled() ? "true" : "false")
-                << ", \"table1\": " << jsonGrid(s.in.TablPogr) << ", \"table2\": " << jsonGrid(s.in.TablPogrk) << "}\n";
+    if (o.json) {
+      out << "{\"memo1\": " << jsonArray(s.in.Memo1.lines()) << ", \"memo2\": " << jsonArray(s.in.Memo2.lines())
+          << ", \"reportEnabled\": " << (s.in.N2_.enabled() ? "true" : "false")
+          << ", \"table1\": " << jsonGrid(s.in.TablPogr) << ", \"table2\": " << jsonGrid(s.in.TablPogrk) << "}\n";
     } else {
-      for (const auto& line : s.in.Memo1.lines()) std::cout << line << '\n';
-      std::cout << '\n';
-      for (const auto& line : s.in.Memo2.lines()) std::cout << line << '\n';
-      if (tables) {
-        printTable(s.in, s.in.TablPogr, s.in.TabSheet12);
-        printTable(s.in, s.in.TablPogrk, s.in.TabSheet13);
+      for (const auto& line : s.in.Memo1.lines()) out << line << '\n';
+      out << '\n';
+      for (const auto& line : s.in.Memo2.lines()) out << line << '\n';
+      if (o.tables) {
+        printTable(out, s.in, s.in.TablPogr, s.in.TabSheet12);
+        printTable(out, s.in, s.in.TablPogrk, s.in.TabSheet13);
       }
     }
-    std::cout.flush();
-    if (!std::cout) {
-      std::cerr << "velmar-calc: the panes could not be written to the standard output\n";
-      return 2;
-    }
-    if (!reportTextFile.empty() || !reportPdfFile.empty()) {
-      // As the menu "Отчет": its commands are disabled while a message is raised.
-      if (!s.in.N2_.enabled()) {
-        std::cerr << "velmar-calc: no report is written while a message is raised (see the message pane)\n";
-        return 1;
-      }
-      writeReports(s, reportTextFile, reportPdfFile, writePdf);
-    }
-    return raised ? 1 : 0;
-  } catch (const UsageError& e) {
-    std::cerr << "velmar-calc: " << e.message << "\n";
-  } catch (const std::bad_alloc&) {
-    std::cerr << "velmar-calc: out of memory\n";
-  } catch (const std::exception& e) {
-    std::cerr << "velmar-calc: the run stopped on an unexpected error " << quotedInput(e.what()) << "\n";
+    run.status = s.flags.anyRaised() ? 1 : 0;
+    run.out = out.str();
   } catch (...) {
-    std::cerr << "velmar-calc: the run stopped on an unexpected error\n";
+    run.status = 2;
+    run.point.reset();
+    err << stopLine(std::current_exception());
+  }
+  run.err = err.str();
+  return run;
+}
+
+int runBatch(int argc, char** argv, const ReportPdfWriter& writePdf) {
+  try {
+    const Options o = parseOptions(expandArguments(argc, argv), static_cast<bool>(writePdf));
+    if (o.help) {
+      std::cout << kUsage;
+      return 0;
+    }
+    if (o.version) {
+      std::cout << "velmar-calc " << kProgramVersion << "\n";
+      return 0;
+    }
+    if (o.folder.given) return runFolder(o.calc, o.folder, writePdf);
+    return runOnce(o.calc, writePdf);
+  } catch (...) {
+    std::cerr << stopLine(std::current_exception());
   }
   return 2;
 }

@@ -8,7 +8,8 @@
 // leaves main.
 int main(int argc, char** argv) {
 #ifdef VELMAR_REPORT_PDF
-  return velmar::runBatch(argc, argv, velmar::window::writeReportPdfWithoutWindow);
+  return velmar::runBatch(argc, argv,
+                         {velmar::window::startReportsWithoutWindow, velmar::window::writeReportPdfWithoutWindow});
 #else
   return velmar::runBatch(argc, argv);
 #endif

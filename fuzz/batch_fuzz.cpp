@@ -3,7 +3,7 @@
 // lines skipped), given to the batch tool as its argument list, and the
 // panes it prints are checked. Option files named by "@", the input-data
 // files of --load and --save and the files of --report-text and
-// --report-pdf are left out: the fuzzer is not to read or write the
+// --report-pdf, and the folder, summary and reports of --batch are left out: the fuzzer is not to read or write the
 // machine's files. Any input must end with exit status 0, 1 or 2 and panes
 // without "nan" or "inf" for a number.
 #include "cli/batch.h"
@@ -38,7 +38,8 @@ std::vector<std::string> optionsOf(std::string_view text) {
   // The options that read or write a file, with the file name after them.
   std::vector<std::string> kept;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--load" || args[i] == "--save" || args[i] == "--report-text" || args[i] == "--report-pdf") {
+    if (args[i] == "--load" || args[i] == "--save" || args[i] == "--report-text" || args[i] == "--report-pdf" ||
+        args[i] == "--batch" || args[i] == "--summary" || args[i] == "--reports") {
       ++i;
       continue;
     }

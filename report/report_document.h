@@ -55,6 +55,9 @@ struct ReportDocument {
 struct ReportSettings {
   int Numer = 0;
   std::string NamePol;
+  // With automatic numbering, the number to print instead of the stored one:
+  // a batch numbers the reports of its files itself, in their order.
+  std::optional<long long> number = std::nullopt;
 };
 
 }  // namespace velmar

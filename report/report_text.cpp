@@ -539,7 +539,7 @@ void ReportLines::results() {
 ReportDocument BuildReportText(const ReportContext& s, const ReportSettings& settings, std::string_view date) {
   const InputRecord& in = s.in;
   ReportDocument doc;
-  const long long stored = ReadCalculationNumber(s.files);
+  const long long stored = settings.number ? *settings.number : ReadCalculationNumber(s.files);
   const std::string number = settings.Numer == 1 ? in.NomerR.text() : std::to_string(stored);
   doc.numberLine = " Расчет N " + number + "  от " + std::string(date);
   doc.name = in.NameIzmTrub.text();

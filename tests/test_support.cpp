@@ -4,9 +4,12 @@
 
 #include <sys/wait.h>
 
+#include <unistd.h>
+
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 
@@ -81,6 +84,20 @@ CalcRun runCommand(const std::string& command) {
   while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) r.out.append(buf.data(), n);
   const int status = pclose(pipe);
   r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+ToolRun runTool(const std::string& args, const std::string& folder) {
+  // One file per test process: ctest runs the tests of a suite side by side.
+  const std::string errFile = ::testing::TempDir() + "velmar_calc_stderr_" + std::to_string(getpid()) + ".txt";
+  const std::string command = (folder.empty() ? std::string() : "cd '" + folder + "' && ") +
+                              std::string(VELMAR_CALC_PATH) + " " + args + " 2>" + errFile;
+  const CalcRun ran = runCommand(command);
+  ToolRun r{ran.status, ran.out, {}};
+  std::ifstream err(errFile, std::ios::binary);
+  r.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+  err.close();
+  std::remove(errFile.c_str());
   return r;
 }
 

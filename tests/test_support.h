@@ -27,6 +27,15 @@ CalcRun runVelmarCalc(const std::string& args);
 // Runs a shell command line; its standard output and exit status.
 CalcRun runCommand(const std::string& command);
 
+// Runs velmar-calc with the given arguments in the given folder (the test's
+// own when empty); its exit status, standard output and standard error.
+struct ToolRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+ToolRun runTool(const std::string& args, const std::string& folder = {});
+
 // The "--set NAME=VALUE" lines of an option file under examples/, by name.
 std::map<std::string, std::string> exampleSettings(const std::string& name);
 // The path of a file under examples/.

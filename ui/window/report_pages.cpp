@@ -325,18 +325,21 @@ namespace {
 void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
 }  // namespace
 
+std::shared_ptr<void> startReportsWithoutWindow() {
+  if (QCoreApplication::instance() != nullptr) return {};
+  qInstallMessageHandler(quiet);
+  // No window is shown: the offscreen platform needs no display.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "velmar-calc";
+  static char* argv[] = {name, nullptr};
+  auto app = std::make_shared<QGuiApplication>(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");  // the program's own number conversions stay locale-free
+  return app;
+}
+
 bool writeReportPdfWithoutWindow(const ReportDocument& doc, const std::string& path) {
-  std::unique_ptr<QGuiApplication> app;
-  if (QCoreApplication::instance() == nullptr) {
-    qInstallMessageHandler(quiet);
-    // No window is shown: the offscreen platform needs no display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "velmar-calc";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");  // the program's own number conversions stay locale-free
-  }
+  const std::shared_ptr<void> app = startReportsWithoutWindow();
   return writeReportPdf(doc, toQt(path));
 }
 

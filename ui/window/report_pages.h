@@ -8,6 +8,7 @@
 // both framed control-point tables, their captions and the signature line.
 #include <QPageLayout>
 #include <QString>
+#include <memory>
 #include <string>
 
 #include "report/report_document.h"
@@ -30,9 +31,15 @@ QByteArray reportPdf(const ReportDocument& doc);
 // was; false when it could not be written.
 bool writeReportPdf(const ReportDocument& doc, const QString& path);
 
-// The same for a program without a window (the batch tool): starts Qt's
-// offscreen platform when no application runs yet, so that it needs no
-// display.
+// For a program without a window (the batch tool): starts Qt's offscreen
+// platform when no application runs yet, so that it needs no display, for as
+// long as the handle lives. Call it on the main thread; while it lives,
+// reports may be written on other threads too, each to a file of its own
+// (Qt paints on PDF devices outside the GUI thread).
+std::shared_ptr<void> startReportsWithoutWindow();
+
+// Writes the PDF file in a program without a window, starting Qt for the
+// write when it does not run yet.
 bool writeReportPdfWithoutWindow(const ReportDocument& doc, const std::string& path);
 
 }  // namespace velmar::window
